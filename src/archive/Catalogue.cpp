@@ -1,0 +1,69 @@
+#include "archive/Catalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace zpk::archive {
+
+namespace {
+// Entries per read: about 1 MiB, so a big directory costs a few hundred reads, not one
+// read per 276-byte record.
+constexpr std::size_t kEntriesPerBlock = 3800;
+}  // namespace
+
+std::uint64_t EntriesThatFit(std::uint64_t fileSize) {
+  if (fileSize < kHeaderSize) return 0;
+  return (fileSize - kHeaderSize) / kEntrySize;
+}
+
+std::expected<Catalogue, Error> ReadCatalogue(ArchiveFile& file) {
+  Catalogue catalogue;
+  catalogue.fileSize = file.Size();
+  if (file.Size() < kHeaderSize) {
+    catalogue.headerTruncated = true;
+    return catalogue;
+  }
+
+  std::array<std::byte, kHeaderSize> headerBytes;
+  if (auto ok = file.ReadAt(0, headerBytes); !ok) return std::unexpected(ok.error());
+  catalogue.header = DecodeHeader(headerBytes);
+
+  const std::int32_t count = catalogue.header.EntryCount;
+  if (count <= 0) return catalogue;
+  const std::uint64_t fit = EntriesThatFit(file.Size());
+  const auto wanted = static_cast<std::uint64_t>(count);
+  const std::uint64_t held = std::min(wanted, fit);
+  catalogue.directoryTruncated = held < wanted;
+
+  // Only what the file really holds is reserved; names are rarely longer than 64 bytes.
+  catalogue.entries.Reserve(static_cast<std::size_t>(held), static_cast<std::size_t>(held) * 32);
+  std::vector<std::byte> block(std::min<std::uint64_t>(held, kEntriesPerBlock) * kEntrySize);
+  for (std::uint64_t done = 0; done < held;) {
+    const std::uint64_t n = std::min<std::uint64_t>(held - done, kEntriesPerBlock);
+    const std::span<std::byte> bytes(block.data(), static_cast<std::size_t>(n) * kEntrySize);
+    if (auto ok = file.ReadAt(kHeaderSize + done * kEntrySize, bytes); !ok) {
+      return std::unexpected(ok.error());
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+      const auto record = bytes.subspan(i * kEntrySize).first<kEntrySize>();
+      const auto name = record.first<kTextFieldSize>();
+      const auto field = [&](std::size_t index) {
+        return ReadInt32LE(record.subspan(kTextFieldSize + 4 * index, 4));
+      };
+      catalogue.entries.Append(
+          std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), field(0),
+          field(1), field(2), field(3), field(4));
+    }
+    done += n;
+  }
+  return catalogue;
+}
+
+std::expected<Catalogue, Error> ReadCatalogue(const std::filesystem::path& path) {
+  auto file = ArchiveFile::Open(path);
+  if (!file) return std::unexpected(file.error());
+  return ReadCatalogue(*file);
+}
+
+}  // namespace zpk::archive

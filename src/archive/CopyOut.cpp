@@ -1,0 +1,187 @@
+#include "archive/CopyOut.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <string>
+#include <system_error>
+
+namespace zpk::archive {
+
+namespace {
+
+constexpr std::size_t kChunkSize = std::size_t{1} << 20;
+
+std::string ErrnoText(int err) { return err ? std::strerror(err) : "unknown error"; }
+
+// Removes the temporary file unless the copy was put in place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove(path_, ignored);
+    }
+  }
+  const std::filesystem::path& path() const { return path_; }
+  void Release() { path_.clear(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+Error WriteError(const std::filesystem::path& target, const std::string& what) {
+  return Error{ErrorCode::CantWrite, "can't write '" + target.string() + "': " + what};
+}
+
+// Opens a new, exclusive temporary file beside target.
+std::expected<std::filesystem::path, Error> CreateTemporaryBeside(
+    const std::filesystem::path& target, std::ofstream& out) {
+  static thread_local std::mt19937_64 random{std::random_device{}()};
+  const auto folder = target.parent_path();
+  int lastErr = 0;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+    auto candidate = folder / ("." + target.filename().string() + "." + suffix + ".part");
+    errno = 0;
+    out.open(candidate, std::ios::out | std::ios::binary | std::ios::noreplace);
+    if (out.is_open()) return candidate;
+    lastErr = errno;
+    out.clear();
+    if (lastErr != EEXIST) break;
+  }
+  return std::unexpected(WriteError(target, ErrnoText(lastErr)));
+}
+
+// Moves the finished temporary file to target, replacing it only when allowed.
+std::expected<void, Error> PutInPlace(const std::filesystem::path& temp,
+                                      const std::filesystem::path& target, bool replace) {
+  std::error_code ec;
+  if (replace) {
+    std::filesystem::rename(temp, target, ec);
+    if (ec) return std::unexpected(WriteError(target, ec.message()));
+    return {};
+  }
+  // A hard link fails when the target exists, so nothing can slip in between a check and
+  // the rename. File systems without hard links fall back to check-then-rename.
+  std::filesystem::create_hard_link(temp, target, ec);
+  if (!ec) return {};
+  if (ec == std::errc::file_exists) {
+    return std::unexpected(Error{ErrorCode::TargetExists, "'" + target.string() + "' exists"});
+  }
+  if (std::filesystem::exists(std::filesystem::symlink_status(target))) {
+    return std::unexpected(Error{ErrorCode::TargetExists, "'" + target.string() + "' exists"});
+  }
+  ec.clear();
+  std::filesystem::rename(temp, target, ec);
+  if (ec) return std::unexpected(WriteError(target, ec.message()));
+  return {};
+}
+
+}  // namespace
+
+std::expected<void, Error> CheckRange(const ArchiveEntry& entry, std::uint64_t fileSize) {
+  if (entry.Pos < 0) {
+    return std::unexpected(Error{ErrorCode::NegativePos,
+                                 "position " + std::to_string(entry.Pos) + " is negative",
+                                 entry.Pos});
+  }
+  if (entry.Len < 0) {
+    return std::unexpected(Error{ErrorCode::NegativeLen,
+                                 "length " + std::to_string(entry.Len) + " is negative",
+                                 entry.Pos});
+  }
+  const auto end = static_cast<std::uint64_t>(entry.Pos) + static_cast<std::uint64_t>(entry.Len);
+  if (end > fileSize) {
+    return std::unexpected(Error{ErrorCode::OutOfRange,
+                                 "bytes " + std::to_string(entry.Pos) + " to " +
+                                     std::to_string(end) + " lie beyond the end of the file (" +
+                                     std::to_string(fileSize) + " bytes)",
+                                 entry.Pos});
+  }
+  return {};
+}
+
+std::expected<void, Error> CopyResource(ArchiveFile& file, const ArchiveEntry& entry,
+                                        const SinkFn& sink, const ProgressFn& progress) {
+  if (auto ok = CheckRange(entry, file.Size()); !ok) return ok;
+  const auto total = static_cast<std::uint64_t>(entry.Len);
+  std::vector<std::byte> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(total, kChunkSize)));
+  for (std::uint64_t done = 0; done < total;) {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(total - done, kChunkSize));
+    const std::span<std::byte> chunk(buffer.data(), n);
+    if (auto ok = file.ReadAt(static_cast<std::uint64_t>(entry.Pos) + done, chunk); !ok) {
+      return ok;
+    }
+    if (!sink(chunk)) return std::unexpected(Error{ErrorCode::CantWrite, "writing failed"});
+    done += n;
+    if (progress && !progress(done)) {
+      return std::unexpected(Error{ErrorCode::Cancelled, "cancelled"});
+    }
+  }
+  return {};
+}
+
+std::expected<std::vector<std::byte>, Error> ReadResource(ArchiveFile& file,
+                                                          const ArchiveEntry& entry) {
+  if (auto ok = CheckRange(entry, file.Size()); !ok) return std::unexpected(ok.error());
+  std::vector<std::byte> data(static_cast<std::size_t>(entry.Len));
+  if (auto ok = file.ReadAt(static_cast<std::uint64_t>(entry.Pos), data); !ok) {
+    return std::unexpected(ok.error());
+  }
+  return data;
+}
+
+std::expected<void, Error> CopyResourceToFile(ArchiveFile& file, const ArchiveEntry& entry,
+                                              const std::filesystem::path& target,
+                                              const CopyOptions& options) {
+  if (auto ok = CheckRange(entry, file.Size()); !ok) return ok;
+  std::error_code ec;
+  if (std::filesystem::equivalent(target, file.Path(), ec)) {
+    return std::unexpected(WriteError(target, "it is the archive being read"));
+  }
+  if (!options.replaceExisting && std::filesystem::exists(std::filesystem::symlink_status(target))) {
+    return std::unexpected(Error{ErrorCode::TargetExists, "'" + target.string() + "' exists"});
+  }
+
+  std::ofstream out;
+  auto tempPath = CreateTemporaryBeside(target, out);
+  if (!tempPath) return std::unexpected(tempPath.error());
+  TemporaryFile temp(*tempPath);
+
+  auto copied = CopyResource(
+      file, entry,
+      [&](std::span<const std::byte> chunk) {
+        out.write(reinterpret_cast<const char*>(chunk.data()),
+                  static_cast<std::streamsize>(chunk.size()));
+        return static_cast<bool>(out);
+      },
+      options.progress);
+  if (!copied) {
+    if (copied.error().code == ErrorCode::CantWrite) {
+      return std::unexpected(WriteError(target, ErrnoText(errno)));
+    }
+    return copied;
+  }
+  errno = 0;
+  out.close();
+  if (out.fail()) return std::unexpected(WriteError(target, ErrnoText(errno)));
+
+  if (auto placed = PutInPlace(temp.path(), target, options.replaceExisting); !placed) {
+    return placed;
+  }
+  if (!options.replaceExisting) {
+    // The hard link is the target now; the temporary name goes with TemporaryFile.
+    return {};
+  }
+  temp.Release();
+  return {};
+}
+
+}  // namespace zpk::archive

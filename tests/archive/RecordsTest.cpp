@@ -1,0 +1,81 @@
+#include "archive/Records.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "archive/Cp1252.h"
+#include "writer/ArchiveWriter.h"
+
+namespace {
+
+using namespace zpk::archive;
+using namespace std::string_literals;
+
+TEST(CutAtNull, CutsBeforeTheFirstNulInPlace) {
+  std::string text = "ship.bmp\0garbage\0more"s;
+  EXPECT_EQ(CutAtNull(text), "ship.bmp");
+  EXPECT_EQ(text, "ship.bmp");
+  std::string leading = "\0name"s;
+  EXPECT_EQ(CutAtNull(leading), "");
+  std::string none = "no nul here";
+  EXPECT_EQ(CutAtNull(none), "no nul here");
+}
+
+TEST(DisplayName, TrimsOnlySpacesAfterCutting) {
+  EXPECT_EQ(DisplayName("   music/theme.wav  \0  x"s), "music/theme.wav");
+  EXPECT_EQ(DisplayName("\tname\t"), "\tname\t");
+  EXPECT_EQ(DisplayName("\0   "s), "");
+}
+
+TEST(ResourcePath, MapsBothSeparatorsToTheGivenOne) {
+  EXPECT_EQ(ResourcePath("gfx/units/ship.bmp", '\\'), "gfx\\units\\ship.bmp");
+  EXPECT_EQ(ResourcePath("gfx\\units/ship.bmp", '/'), "gfx/units/ship.bmp");
+  EXPECT_EQ(ResourcePath("  a/b  ", '/'), "a/b");
+}
+
+TEST(DecodeEntry, ReadsLittleEndianSignedFieldsAndCutsTheName) {
+  zpk::tools::WriterEntry e;
+  e.name = "gfx/ship.bmp";
+  e.pos = -2;
+  e.len = 0x01020304;
+  e.field3 = 7;
+  e.field4 = -1;
+  e.field5 = 0x7FFFFFFF;
+  const auto bytes = zpk::tools::ArchiveWriter("ID").Add(e).Bytes();
+  const auto entry = DecodeEntry(std::span(bytes).subspan(kHeaderSize).first<kEntrySize>());
+  EXPECT_EQ(entry.Name, "gfx/ship.bmp");
+  EXPECT_EQ(entry.Pos, -2);
+  EXPECT_EQ(entry.Len, 0x01020304);
+  EXPECT_EQ(entry.Field3, 7);
+  EXPECT_EQ(entry.Field4, -1);
+  EXPECT_EQ(entry.Field5, 0x7FFFFFFF);
+}
+
+TEST(DecodeHeader, KeepsTheWholeIdIncludingNuls) {
+  const auto bytes = zpk::tools::ArchiveWriter("ABC\0DEF"s).SetCount(-5).Bytes();
+  const auto header = DecodeHeader(std::span(bytes).first<kHeaderSize>());
+  EXPECT_EQ(header.ID.size(), 256u);
+  EXPECT_EQ(header.ID.substr(0, 8), "ABC\0DEF\0"s);
+  EXPECT_EQ(header.EntryCount, -5);
+}
+
+TEST(Cp1252, EveryByteBecomesExactlyOneCharacter) {
+  EXPECT_EQ(Cp1252ToUtf8("ship"), "ship");
+  EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");
+  EXPECT_EQ(Cp1252ToUtf8("\xE9t\xE9"), "\u00E9t\u00E9");
+  EXPECT_EQ(Cp1252ToUtf8("\x9F"), "\u0178");
+  // Bytes the code page leaves undefined still come through, as C1 controls.
+  for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+    EXPECT_EQ(Cp1252ToCodePoint(undefined), static_cast<char32_t>(undefined));
+  }
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  const std::string utf8 = Cp1252ToUtf8(all);
+  std::size_t characters = 0;
+  for (const char c : utf8) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  EXPECT_EQ(characters, 255u);
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every package the build, the tests and the benchmarks need, from Debian's
+# archive. Safe to run again: packages already there are left as they are.
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev
+  libcli11-dev nlohmann-json3-dev
+  xvfb xauth xdg-utils fonts-dejavu-core
+  clang libclang-rt-14-dev lcov
+  tar
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
