@@ -36,8 +36,9 @@ std::expected<Catalogue, Error> ReadCatalogue(ArchiveFile& file) {
   const std::uint64_t held = std::min(wanted, fit);
   catalogue.directoryTruncated = held < wanted;
 
-  // Only what the file really holds is reserved; names are rarely longer than 64 bytes.
-  catalogue.entries.Reserve(static_cast<std::size_t>(held), static_cast<std::size_t>(held) * 32);
+  // Only what the file really holds is reserved. Name storage is sized from the first
+  // block's names, so a big directory is not copied over and over while it grows.
+  catalogue.entries.Reserve(static_cast<std::size_t>(held), 0);
   std::vector<std::byte> block(std::min<std::uint64_t>(held, kEntriesPerBlock) * kEntrySize);
   for (std::uint64_t done = 0; done < held;) {
     const std::uint64_t n = std::min<std::uint64_t>(held - done, kEntriesPerBlock);
@@ -56,7 +57,13 @@ std::expected<Catalogue, Error> ReadCatalogue(ArchiveFile& file) {
           field(1), field(2), field(3), field(4));
     }
     done += n;
+    if (done == n && done < held) {
+      const auto average = catalogue.entries.NameBytes() / done + 1;
+      catalogue.entries.Reserve(static_cast<std::size_t>(held),
+                                static_cast<std::size_t>(average * held * 9 / 8));
+    }
   }
+  catalogue.entries.ShrinkToFit();
   return catalogue;
 }
 

@@ -37,6 +37,10 @@ void EntryTable::Clear() {
   names_ = {};
 }
 
+void EntryTable::ShrinkToFit() {
+  if (names_.capacity() - names_.size() > names_.capacity() / 4) names_.shrink_to_fit();
+}
+
 std::size_t EntryTable::MemoryBytes() const {
   return rows_.capacity() * sizeof(Row) + names_.capacity();
 }

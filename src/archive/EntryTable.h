@@ -38,6 +38,9 @@ class EntryTable {
   void Append(std::string_view name, std::int32_t pos, std::int32_t len, std::int32_t field3,
               std::int32_t field4, std::int32_t field5);
   void Clear();
+  // Gives back spare name storage when more than a quarter of it is unused.
+  void ShrinkToFit();
+  std::size_t NameBytes() const { return names_.size(); }
 
   // Bytes held on the heap, for the benchmarks.
   std::size_t MemoryBytes() const;

@@ -26,6 +26,9 @@ struct CatalogueCase {
   bool headerTruncated;
 };
 
+void PrintTo(const CatalogueCase& c, std::ostream* os) { *os << c.label; }
+
+
 std::vector<std::byte> Cut(std::vector<std::byte> bytes, std::size_t size) {
   bytes.resize(size);
   return bytes;

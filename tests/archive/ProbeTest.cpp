@@ -21,6 +21,9 @@ struct ProbeCase {
   Verdict verdict;
 };
 
+void PrintTo(const ProbeCase& c, std::ostream* os) { *os << c.label; }
+
+
 class ProbeTable : public ::testing::TestWithParam<ProbeCase> {};
 
 TEST_P(ProbeTable, LooksAtTheFirstTwoBytesOnly) {

@@ -20,6 +20,9 @@ struct PathCase {
   std::string expected;
 };
 
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.label; }
+
+
 std::string WithSeparator(std::string text, char sep) {
   std::replace(text.begin(), text.end(), '\\', sep);
   return text;
