@@ -1,0 +1,124 @@
+// The Wine prefix's registry read from real registry files in a temporary prefix.
+#include <gtest/gtest.h>
+
+#include "platform/FakeWinePrefix.h"
+#include "platform/ScopedEnv.h"
+#include "platform/WineRegistry.h"
+
+namespace zpk::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kUninstall = QStringLiteral(
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}");
+
+class WineRegistryTest : public testing::Test {
+ protected:
+  test::FakeWinePrefix prefix_;
+  WineRegistry registry_{prefix_.root()};
+};
+
+TEST_F(WineRegistryTest, ReadsMachineKeysFromSystemReg) {
+  prefix_.WriteSystemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
+      "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n"
+      "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n");
+  const auto data = registry_.Query(RegRoot::LocalMachine, kUninstall, "InstallLocation");
+  ASSERT_TRUE(data.has_value());
+  EXPECT_EQ(data->type, kRegSz);
+  EXPECT_EQ(data->text, "C:\\Games\\Tidewater");
+  // HKEY_CURRENT_USER is another file, which this prefix doesn't have.
+  const auto user = registry_.Query(RegRoot::CurrentUser, kUninstall, "InstallLocation");
+  ASSERT_FALSE(user.has_value());
+  EXPECT_EQ(user.error().stage, RegFailure::Stage::OpenKey);
+  EXPECT_EQ(user.error().code, 2);
+}
+
+TEST_F(WineRegistryTest, ReadsUserKeysFromUserReg) {
+  prefix_.WriteSystemReg("[Software\\\\Shared] 1\n\"Where\"=\"machine\"\n");
+  prefix_.WriteUserReg("[Software\\\\Shared] 1\n\"Where\"=\"user\"\n");
+  EXPECT_EQ(registry_.Query(RegRoot::CurrentUser, "Software\\Shared", "Where")->text, "user");
+  EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Shared", "Where")->text, "machine");
+}
+
+TEST_F(WineRegistryTest, TellsAMissingKeyFromAMissingValue) {
+  prefix_.WriteSystemReg("[Software\\\\Quill\\\\Game] 1\n\"V\"=\"x\"\n");
+  const auto noKey = registry_.Query(RegRoot::LocalMachine, "Software\\Quill\\Other", "V");
+  ASSERT_FALSE(noKey.has_value());
+  EXPECT_EQ(noKey.error().stage, RegFailure::Stage::OpenKey);
+  EXPECT_EQ(noKey.error().code, 2);
+  const auto noValue = registry_.Query(RegRoot::LocalMachine, "Software\\Quill\\Game", "W");
+  ASSERT_FALSE(noValue.has_value());
+  EXPECT_EQ(noValue.error().stage, RegFailure::Stage::QueryValue);
+  EXPECT_EQ(noValue.error().code, 2);
+}
+
+TEST_F(WineRegistryTest, PrefersThe32BitViewOfMachineSoftware) {
+  prefix_.WriteSystemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n\"OnlyNative\"=\"native\"\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n");
+  const QString key = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion");
+  EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, key, "ProgramFilesDir")->text,
+            "C:\\Program Files (x86)");
+  EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, key, "OnlyNative")->text, "native");
+  // The user's keys have no such views.
+  prefix_.WriteUserReg("[Software\\\\Wow6432Node\\\\Quill] 1\n\"V\"=\"x\"\n");
+  EXPECT_FALSE(registry_.Query(RegRoot::CurrentUser, "Software\\Quill", "V").has_value());
+}
+
+TEST_F(WineRegistryTest, ReadsTheFileAfreshForEveryQuery) {
+  prefix_.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=\"first\"\n");
+  EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V")->text, "first");
+  prefix_.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=\"second\"\n");
+  EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V")->text, "second");
+}
+
+TEST_F(WineRegistryTest, AFileThatCannotBeReadIsAnotherKindOfFailure) {
+  fs::create_directory(prefix_.root() / "system.reg");
+  const auto data = registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V");
+  ASSERT_FALSE(data.has_value());
+  EXPECT_EQ(data.error().stage, RegFailure::Stage::Other);
+  EXPECT_TRUE(data.error().description.contains("system.reg")) << data.error().description.toStdString();
+}
+
+TEST_F(WineRegistryTest, LeavesTheFilesAsTheyWere) {
+  prefix_.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=\"x\"\n");
+  const auto before = test::ReadFileBytes(prefix_.root() / "system.reg");
+  const auto time = fs::last_write_time(prefix_.root() / "system.reg");
+  (void)registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V");
+  EXPECT_EQ(test::ReadFileBytes(prefix_.root() / "system.reg"), before);
+  EXPECT_EQ(fs::last_write_time(prefix_.root() / "system.reg"), time);
+  EXPECT_FALSE(fs::exists(prefix_.root() / "user.reg"));
+}
+
+TEST_F(WineRegistryTest, MapsWindowsPathsThroughThePrefix) {
+  prefix_.MakeFolder("Games/Tidewater");
+  EXPECT_EQ(registry_.ToLocalPath("C:\\games\\TIDEWATER"),
+            QString::fromStdString((fs::canonical(prefix_.driveC()) / "Games/Tidewater").string()));
+  EXPECT_EQ(registry_.ToLocalPath("X:\\Games"), std::nullopt);
+}
+
+TEST(SystemRegistry, IsThePrefixThatWineprefixNames) {
+  test::FakeWinePrefix prefix;
+  prefix.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=dword:00000007\n");
+  test::ScopedEnv env("WINEPREFIX", prefix.root().string());
+  const auto registry = CreateSystemRegistry();
+  const auto data = registry->Query(RegRoot::LocalMachine, "Software\\Quill", "V");
+  ASSERT_TRUE(data.has_value());
+  EXPECT_EQ(data->number, 7u);
+}
+
+TEST(SystemRegistry, WithoutAPrefixEveryLookupFails) {
+  test::TempDir home;
+  test::ScopedEnv env("WINEPREFIX", nullptr);
+  test::ScopedEnv homeEnv("HOME", home.path().string());
+  const auto data = CreateSystemRegistry()->Query(RegRoot::LocalMachine, "Software", "V");
+  ASSERT_FALSE(data.has_value());
+  EXPECT_EQ(data.error().stage, RegFailure::Stage::OpenKey);
+}
+
+}  // namespace
+}  // namespace zpk::platform
