@@ -1,0 +1,269 @@
+// The installation folder: the game's uninstall entry in a fake Wine prefix, the special
+// folders, the folder browser's start folder, and the folder choice with its setting.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "app/InstallFolder.h"
+#include "app/modRegSubs.h"
+#include "install/InstallFakes.h"
+#include "platform/FakeWinePrefix.h"
+#include "platform/ScopedEnv.h"
+#include "platform/WineRegistry.h"
+
+namespace zpk::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kTitle = QStringLiteral("Quill's Tidewater ZPK Viewer v1.00");
+const std::string kUninstallHeader =
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
+    "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n";
+const std::string kUninstallHeader32 =
+    "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
+    "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n";
+
+QString Q(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+// ---------------------------------------------------------------------------------------
+// The uninstall entry.
+
+struct LocationCase {
+  std::string name;
+  std::string systemReg;
+  std::optional<std::string> belowDriveC;  // where it leads; nullopt: nothing found
+};
+
+std::ostream& operator<<(std::ostream& out, const LocationCase& c) { return out << c.name; }
+
+class InstallLocation : public testing::TestWithParam<LocationCase> {};
+
+TEST_P(InstallLocation, LeadsToTheGameFolderOrToNothing) {
+  const LocationCase& c = GetParam();
+  test::FakeWinePrefix prefix;
+  prefix.MakeFolder("Games/Tidewater");
+  prefix.WriteSystemReg(c.systemReg);
+  const platform::WineRegistry registry(prefix.root());
+  test::RecordingWindowSystem windows;
+
+  const auto found = ReadInstallLocation(registry, windows, kTitle);
+
+  if (c.belowDriveC) {
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(*found, Q(fs::canonical(prefix.driveC()) / *c.belowDriveC));
+  } else {
+    EXPECT_EQ(found, std::nullopt) << found->toStdString();
+  }
+  // Start-up tells a missing entry with its own message; the lookup itself is silent.
+  EXPECT_TRUE(windows.messages.empty());
+  EXPECT_EQ(windows.beeps, 0);
+}
+
+const LocationCase kLocationCases[] = {
+    {"uninstall_entry", kUninstallHeader + "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n",
+     "Games/Tidewater"},
+    {"entry_of_a_32_bit_installer",
+     kUninstallHeader32 + "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n", "Games/Tidewater"},
+    {"spelling_differs_from_the_disk",
+     kUninstallHeader + "\"InstallLocation\"=\"c:\\\\GAMES\\\\tidewater\"\n", "Games/Tidewater"},
+    {"with_trailing_backslash",
+     kUninstallHeader + "\"installlocation\"=\"C:\\\\Games\\\\Tidewater\\\\\"\n",
+     "Games/Tidewater"},
+    {"folder_since_removed", kUninstallHeader + "\"InstallLocation\"=\"C:\\\\Games\\\\Gone\"\n",
+     "Games/Gone"},
+    {"no_entry", "[Software\\\\Other] 1\n\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n",
+     std::nullopt},
+    {"entry_without_location", kUninstallHeader + "\"DisplayName\"=\"Tidewater\"\n", std::nullopt},
+    {"location_is_a_number", kUninstallHeader + "\"InstallLocation\"=dword:00000001\n",
+     std::nullopt},
+    {"location_empty", kUninstallHeader + "\"InstallLocation\"=\"\"\n", std::nullopt},
+    {"location_blank", kUninstallHeader + "\"InstallLocation\"=\"   \"\n", std::nullopt},
+    {"drive_not_mapped", kUninstallHeader + "\"InstallLocation\"=\"Q:\\\\Games\\\\Tidewater\"\n",
+     std::nullopt},
+    {"location_too_long",
+     kUninstallHeader + "\"InstallLocation\"=\"C:\\\\" + std::string(252, 'x') + "\"\n",
+     std::nullopt},
+};
+
+INSTANTIATE_TEST_SUITE_P(Entries, InstallLocation, testing::ValuesIn(kLocationCases),
+                         [](const testing::TestParamInfo<LocationCase>& row) {
+                           return row.param.name;
+                         });
+
+TEST(InstallLocationWithoutPrefix, FindsNothingAndSaysNothing) {
+  test::TempDir home;
+  const platform::WineRegistry registry(home / ".wine");
+  test::RecordingWindowSystem windows;
+  EXPECT_EQ(ReadInstallLocation(registry, windows, kTitle), std::nullopt);
+  EXPECT_TRUE(windows.messages.empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// Special folders.
+
+class SpecialFolder : public testing::Test {
+ protected:
+  test::FakeWinePrefix prefix_;
+  platform::WineRegistry registry_{prefix_.root()};
+  test::TempDir home_;
+  test::ScopedEnv homeEnv_{"HOME", home_.path().string()};
+  test::ScopedEnv windirEnv_{"windir", nullptr};
+};
+
+TEST_F(SpecialFolder, ProgramFilesIsThePrefixFolderTheRegistryNames) {
+  prefix_.MakeFolder("Program Files");
+  prefix_.MakeFolder("Program Files (x86)");
+  prefix_.WriteSystemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n");
+  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProgramFiles),
+            Q(fs::canonical(prefix_.driveC()) / "Program Files (x86)"));
+}
+
+TEST_F(SpecialFolder, ProgramFilesWithoutRegistryEntryIsTheUsualFolderOfDriveC) {
+  prefix_.MakeFolder("Program Files");
+  prefix_.WriteSystemReg("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+                         "\"ProgramFilesDir\"=\"C:\\\\Programme\"\n");
+  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProgramFiles),
+            Q(fs::canonical(prefix_.driveC()) / "Program Files"));
+}
+
+TEST_F(SpecialFolder, ProgramFilesIsTheHomeFolderWithoutAPrefixFolder) {
+  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProgramFiles), Q(home_.path()));
+  const platform::WineRegistry noPrefix(home_ / ".wine");
+  EXPECT_EQ(GetSpecialFolder(noPrefix, kCsidlProgramFiles), Q(home_.path()));
+}
+
+TEST_F(SpecialFolder, TheWindowsFolderIsWindirOrThePrefixSystemRoot) {
+  prefix_.MakeFolder("windows");
+  prefix_.WriteSystemReg("[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1\n"
+                         "\"SystemRoot\"=\"C:\\\\windows\"\n");
+  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlWindows), Q(fs::canonical(prefix_.driveC()) / "windows"));
+  test::ScopedEnv windir("windir", "/opt/windows");
+  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlWindows), "/opt/windows");
+}
+
+TEST_F(SpecialFolder, ProfileIsHomeAndUnknownNumbersGiveNothing) {
+  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProfile), Q(home_.path()));
+  EXPECT_EQ(GetSpecialFolder(registry_, 9999), QString());
+  EXPECT_EQ(GetSpecialFolder(registry_, -1), QString());
+}
+
+// ---------------------------------------------------------------------------------------
+// The folder browser's start folder.
+
+class Browse : public testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(home_ / "config");
+    fs::create_directories(home_ / "Papers");
+    std::ofstream(home_ / "config" / "user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n";
+  }
+  test::TempDir home_;
+  test::ScopedEnv homeEnv_{"HOME", home_.path().string()};
+  test::ScopedEnv configEnv_{"XDG_CONFIG_HOME", (home_ / "config").string()};
+};
+
+TEST_F(Browse, AnEmptyStartFolderBecomesTheDocumentsFolder) {
+  test::ScriptedFolderPicker picker({"/chosen"});
+  QString start;
+  EXPECT_EQ(BrowseForFolder(picker, nullptr, "Pick", start), "/chosen");
+  EXPECT_EQ(start, Q(home_ / "Papers"));
+  ASSERT_EQ(picker.calls.size(), 1u);
+  EXPECT_EQ(picker.calls[0].startFolder, Q(home_ / "Papers"));
+}
+
+TEST_F(Browse, ABlankStartFolderBecomesTheDocumentsFolderToo) {
+  test::ScriptedFolderPicker picker;
+  QString start = "   ";
+  EXPECT_EQ(BrowseForFolder(picker, nullptr, "Pick", start), QString());
+  EXPECT_EQ(start, Q(home_ / "Papers"));
+}
+
+TEST_F(Browse, AGivenStartFolderTitleAndOwnerGoToThePicker) {
+  QWidget* owner = reinterpret_cast<QWidget*>(0x1000);  // only compared, never used
+  test::ScriptedFolderPicker picker({""});
+  QString start = "/games/tide/";
+  EXPECT_EQ(BrowseForFolder(picker, owner, "Locate it:", start), QString());
+  EXPECT_EQ(start, "/games/tide/");
+  ASSERT_EQ(picker.calls.size(), 1u);
+  EXPECT_EQ(picker.calls[0].owner, owner);
+  EXPECT_EQ(picker.calls[0].title, "Locate it:");
+  EXPECT_EQ(picker.calls[0].startFolder, "/games/tide/");
+}
+
+// ---------------------------------------------------------------------------------------
+// Choosing the folder (the button, and start-up after the registry had nothing).
+
+struct ChooseCase {
+  std::string name;
+  QString currentFolder;     // caption of lblInstallPath
+  QString expectedStart;     // "<pf>" for the prefix's Program Files folder
+  QString answer;            // the picker's answer, "" for cancel
+  std::optional<QString> result;
+};
+
+std::ostream& operator<<(std::ostream& out, const ChooseCase& c) { return out << c.name; }
+
+class ChooseInstallPathTest : public testing::TestWithParam<ChooseCase> {};
+
+TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
+  const ChooseCase& c = GetParam();
+  test::FakeWinePrefix prefix;
+  const fs::path programFiles = prefix.MakeFolder("Program Files (x86)");
+  prefix.WriteSystemReg("[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+                        "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n");
+  const platform::WineRegistry registry(prefix.root());
+  test::ScriptedFolderPicker picker({c.answer});
+  test::MemorySettingsStore settings;
+  settings.values.insert("InstallPath", "/old/");
+  test::RecordingWindowSystem windows;
+  QWidget* active = reinterpret_cast<QWidget*>(0x2000);  // only compared, never used
+  windows.activeWindow = active;
+
+  const auto result = ChooseInstallPath(registry, picker, settings, windows, c.currentFolder);
+
+  ASSERT_EQ(picker.calls.size(), 1u);
+  const QString expectedStart =
+      c.expectedStart == "<pf>" ? Q(fs::canonical(programFiles)) : c.expectedStart;
+  EXPECT_EQ(picker.calls[0].startFolder, expectedStart);
+  EXPECT_EQ(picker.calls[0].title, "Locate Tidewater installation folder:");
+  EXPECT_EQ(picker.calls[0].owner, active);
+  EXPECT_EQ(result, c.result);
+  if (c.result) {
+    EXPECT_EQ(settings.writes, QStringList{"InstallPath=" + *c.result});
+  } else {
+    EXPECT_TRUE(settings.writes.isEmpty());
+    EXPECT_EQ(settings.values.value("InstallPath"), "/old/");
+  }
+  EXPECT_TRUE(windows.messages.empty());
+  EXPECT_EQ(windows.beeps, 0);
+}
+
+const ChooseCase kChooseCases[] = {
+    {"new_folder", "/games/tide/", "/games/tide/", "/srv/Tidewater",
+     QString("/srv/Tidewater/")},
+    {"ok_at_once_saves_the_same_folder", "/games/tide/", "/games/tide/", "/games/tide",
+     QString("/games/tide/")},
+    {"caption_without_separator", "/games/tide", "/games/tide/", "/games/tide",
+     QString("/games/tide/")},
+    {"root_gets_no_second_separator", "/games/tide/", "/games/tide/", "/", QString("/")},
+    {"cancel_changes_nothing", "/games/tide/", "/games/tide/", "", std::nullopt},
+    {"start_up_starts_in_program_files", "", "<pf>", "/srv/Tidewater",
+     QString("/srv/Tidewater/")},
+    {"start_up_cancelled", "", "<pf>", "", std::nullopt},
+};
+
+INSTANTIATE_TEST_SUITE_P(Choices, ChooseInstallPathTest, testing::ValuesIn(kChooseCases),
+                         [](const testing::TestParamInfo<ChooseCase>& row) {
+                           return row.param.name;
+                         });
+
+}  // namespace
+}  // namespace zpk::app

@@ -1,0 +1,147 @@
+// ReadRegValue on a fake Wine prefix: what each stored value reads as, which failures are
+// told, and that a failed read leaves the value alone.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/modRegSubs.h"
+#include "install/InstallFakes.h"
+#include "platform/FakeWinePrefix.h"
+#include "platform/WineRegistry.h"
+
+namespace zpk::app {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::kRegDword;
+using platform::kRegSz;
+using platform::RegRoot;
+
+const QString kTitle = QStringLiteral("Quill's Tidewater ZPK Viewer v1.00");
+const QString kKey = QStringLiteral("Software\\Quill\\Game");
+
+struct ReadCase {
+  std::string name;
+  std::string values;  // value lines of the key Software\Quill\Game in system.reg
+  QString key;
+  QString valueName;
+  int askType;
+  bool report;
+  bool read;
+  QVariant value = {};      // what a successful read gives
+  QString message = {};     // the message box text, "" for none
+};
+
+std::ostream& operator<<(std::ostream& out, const ReadCase& c) { return out << c.name; }
+
+class ReadRegValueTest : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadRegValueTest, ReadsOrFailsAsTheRegistrySays) {
+  const ReadCase& c = GetParam();
+  test::FakeWinePrefix prefix;
+  prefix.WriteSystemReg("[Software\\\\Quill\\\\Game] 1700000000\n" + c.values);
+  const platform::WineRegistry registry(prefix.root());
+  test::RecordingWindowSystem windows;
+
+  QVariant value = QStringLiteral("untouched");
+  const bool read = ReadRegValue(registry, windows, kTitle, RegRoot::LocalMachine, c.key,
+                                 c.valueName, c.askType, value, c.report);
+
+  EXPECT_EQ(read, c.read);
+  if (c.read) {
+    EXPECT_EQ(value.typeId(), c.value.typeId()) << value.typeName();
+    EXPECT_EQ(value, c.value);
+  } else {
+    EXPECT_EQ(value, QVariant(QStringLiteral("untouched")));
+  }
+  if (c.message.isEmpty()) {
+    EXPECT_TRUE(windows.messages.empty()) << windows.messages.front().text.toStdString();
+  } else {
+    ASSERT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.messages[0].text, c.message);
+    EXPECT_EQ(windows.messages[0].icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(windows.messages[0].title, kTitle);
+  }
+  EXPECT_EQ(windows.beeps, 0);
+}
+
+std::string Repeat(std::string_view text, int times) {
+  std::string result;
+  for (int i = 0; i < times; ++i) result += text;
+  return result;
+}
+
+const QString kOpenFailed = QStringLiteral("Eintrag kann nicht geöffnet werden:\r\nKey/Path= ");
+const QString kReadFailed = QStringLiteral("Eintrag/Wert kann nicht gelesen werden:\r\nKey= ");
+const QString kCode = QStringLiteral("\r\nDLL-Rückmeldung=");
+
+const ReadCase kReadCases[] = {
+    {"text", "\"V\"=\"C:\\\\Games\\\\Tidewater\"\n", kKey, "V", kRegSz, true, true,
+     QString("C:\\Games\\Tidewater")},
+    {"empty_text", "\"V\"=\"\"\n", kKey, "V", kRegSz, true, true, QString("")},
+    {"default_value", "@=\"default\"\n", kKey, "", kRegSz, false, true, QString("default")},
+    {"number", "\"N\"=dword:0000001f\n", kKey, "N", kRegDword, true, true,
+     QVariant::fromValue<quint32>(31)},
+    {"largest_number", "\"N\"=dword:ffffffff\n", kKey, "N", kRegDword, true, true,
+     QVariant::fromValue<quint32>(0xFFFFFFFFu)},
+    {"number_asked_as_text", "\"N\"=dword:00000002\n", kKey, "N", kRegSz, true, true,
+     QVariant::fromValue<quint32>(2)},
+    {"expandable_text_reads_as_one", "\"P\"=str(2):\"%ProgramFiles%\"\n", kKey, "P", kRegSz,
+     true, true, QVariant(1)},
+    {"binary_reads_as_one", "\"B\"=hex:01,02\n", kKey, "B", kRegSz, true, true, QVariant(1)},
+    {"text_of_254_characters", "\"V\"=\"" + std::string(254, 'a') + "\"\n", kKey, "V", kRegSz,
+     true, true, QString(254, 'a')},
+    {"text_of_255_characters", "\"V\"=\"" + std::string(255, 'a') + "\"\n", kKey, "V", kRegSz,
+     true, false, {}, kReadFailed + "V" + kCode + "234"},
+    // The 8-bit form counts, in which each of these takes two bytes.
+    {"umlauts_that_fit", "\"V\"=\"" + Repeat("\xc3\xbc", 127) + "\"\n", kKey, "V", kRegSz, true,
+     true, QString(127, QChar(0xFC))},
+    {"umlauts_that_do_not_fit", "\"V\"=\"" + Repeat("\xc3\xbc", 128) + "\"\n", kKey, "V", kRegSz,
+     false, false},
+    {"short_text_asked_as_number", "\"V\"=\"abc\"\n", kKey, "V", kRegDword, true, true,
+     QString("abc")},
+    {"long_text_asked_as_number", "\"V\"=\"abcd\"\n", kKey, "V", kRegDword, true, false, {},
+     kReadFailed + "V" + kCode + "234"},
+    {"missing_key_told", "\"V\"=\"x\"\n", "Software\\Quill\\Nope", "V", kRegSz, true, false, {},
+     kOpenFailed + "Software\\Quill\\Nope" + kCode + "2"},
+    {"missing_key_silent", "\"V\"=\"x\"\n", "Software\\Quill\\Nope", "V", kRegSz, false, false},
+    {"missing_value_told", "\"V\"=\"x\"\n", kKey, "Nope", kRegSz, true, false, {},
+     kReadFailed + "Nope" + kCode + "2"},
+    {"missing_value_silent", "\"V\"=\"x\"\n", kKey, "Nope", kRegSz, false, false},
+    {"unreadable_value_silent", "\"V\"=\"trunc", kKey, "V", kRegSz, false, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, ReadRegValueTest, testing::ValuesIn(kReadCases),
+                         [](const testing::TestParamInfo<ReadCase>& row) {
+                           return row.param.name;
+                         });
+
+TEST(ReadRegValue, WithoutARegistryFileTheKeyCannotBeOpened) {
+  test::TempDir empty;
+  const platform::WineRegistry registry(empty.path());
+  test::RecordingWindowSystem windows;
+  QVariant value;
+  EXPECT_FALSE(ReadRegValue(registry, windows, kTitle, RegRoot::CurrentUser, kKey, "V", kRegSz,
+                            value, true));
+  ASSERT_EQ(windows.messages.size(), 1u);
+  EXPECT_EQ(windows.messages[0].text, kOpenFailed + kKey + kCode + "2");
+  EXPECT_FALSE(value.isValid());
+}
+
+TEST(ReadRegValue, ARegistryThatCannotBeReadIsToldEvenUnasked) {
+  test::FakeWinePrefix prefix;
+  fs::create_directory(prefix.root() / "system.reg");
+  const platform::WineRegistry registry(prefix.root());
+  test::RecordingWindowSystem windows;
+  QVariant value;
+  EXPECT_FALSE(ReadRegValue(registry, windows, kTitle, RegRoot::LocalMachine, kKey, "V", kRegSz,
+                            value, false));
+  ASSERT_EQ(windows.messages.size(), 1u);
+  EXPECT_TRUE(windows.messages[0].text.startsWith("Fehler bei Eintrag lesen: "));
+  EXPECT_TRUE(windows.messages[0].text.contains("system.reg"));
+  EXPECT_EQ(windows.messages[0].icon, platform::MsgIcon::Exclamation);
+  EXPECT_EQ(windows.messages[0].title, kTitle);
+}
+
+}  // namespace
+}  // namespace zpk::app
