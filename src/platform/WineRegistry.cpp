@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -38,18 +37,21 @@ std::expected<std::string, RegFailure> ReadWholeFile(const fs::path& path) {
                                       PathText(path) + QStringLiteral(" is too large")});
   }
   std::ifstream in(path, std::ios::binary);
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (!in.is_open() || in.bad()) {
+  std::string text(static_cast<std::size_t>(fs::file_size(path, error)), '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!in.is_open() || in.bad() || error) {
     return std::unexpected(RegFailure{RegFailure::Stage::Other, kErrorReadFault,
                                       PathText(path) + QStringLiteral(": ") +
                                           QString::fromLocal8Bit(std::strerror(errno))});
   }
+  // A file that shrank while it was read: keep what was there.
+  text.resize(static_cast<std::size_t>(in.gcount()));
   return text;
 }
 
 // The key paths to try, the 32-bit view first (see Registry.h).
 QStringList CandidateKeys(RegRoot root, const QString& keyPath) {
-  const QString key = WineRegistryFile::NormaliseKeyPath(keyPath);
+  const QString key = NormaliseWineKeyPath(keyPath);
   QStringList keys;
   if (root == RegRoot::LocalMachine && key.startsWith(u"software\\") &&
       !key.startsWith(u"software\\wow6432node")) {
@@ -66,12 +68,12 @@ std::expected<RegData, RegFailure> WineRegistry::Query(RegRoot root, const QStri
   const auto text =
       ReadWholeFile(prefix_ / (root == RegRoot::LocalMachine ? "system.reg" : "user.reg"));
   if (!text) return std::unexpected(text.error());
-  const WineRegistryFile file = ParseWineRegistry(*text);
+  const auto keys = FindWineRegistryKeys(*text, CandidateKeys(root, keyPath));
 
   RegFailure failure{RegFailure::Stage::OpenKey, kErrorFileNotFound};
-  for (const QString& key : CandidateKeys(root, keyPath)) {
-    if (const RegData* data = file.FindValue(key, valueName)) return *data;
-    failure.stage = file.HasKey(key) ? RegFailure::Stage::QueryValue : RegFailure::Stage::OpenKey;
+  for (const WineRegistryKey& key : keys) {
+    if (const RegData* data = key.Find(valueName)) return *data;
+    failure.stage = key.exists ? RegFailure::Stage::QueryValue : RegFailure::Stage::OpenKey;
   }
   return std::unexpected(failure);
 }

@@ -1,7 +1,8 @@
 #include "platform/WineRegistryFile.h"
 
-#include <QList>
 #include <QStringView>
+#include <cctype>
+#include <string>
 #include <optional>
 #include <utility>
 
@@ -103,12 +104,41 @@ QString TextFromUtf16Bytes(const QByteArray& bytes) {
   return text;
 }
 
+// The lines of the file's bytes, without their line ends (LF or CR LF). The file is decoded
+// (UTF-8) a line at a time, and only the lines that are looked at closely.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+  bool Next(std::string_view& line) {
+    if (done_) return false;
+    std::size_t end = text_.find('\n', pos_);
+    if (end == std::string_view::npos) {
+      end = text_.size();
+      done_ = true;
+    }
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  bool done_ = false;
+};
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
 bool IsTextType(int type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
 
-// The data after "=". Hex data may go on over the next lines (each ending in "\"); line is
-// then moved to the last line used.
-std::optional<RegData> ParseData(QStringView data, const QList<QStringView>& lines,
-                                 qsizetype& line) {
+// The data after "=". Hex data may go on over the next lines (each ending in "\"), which
+// are then taken from lines.
+std::optional<RegData> ParseData(QStringView data, LineReader& lines) {
   RegData result;
   if (data.startsWith(u'"')) {
     qsizetype pos = 1;
@@ -150,8 +180,9 @@ std::optional<RegData> ParseData(QStringView data, const QList<QStringView>& lin
   QString joined = hexText.trimmed().toString();
   while (joined.endsWith(u'\\')) {
     joined.chop(1);
-    if (++line >= lines.size()) return std::nullopt;  // the file ends inside the value
-    joined += lines[line].trimmed();
+    std::string_view next;
+    if (!lines.Next(next)) return std::nullopt;  // the file ends inside the value
+    joined += QString::fromUtf8(TrimBlanks(next));
   }
   auto bytes = ParseHexBytes(joined);
   if (!bytes) return std::nullopt;
@@ -167,9 +198,7 @@ std::optional<RegData> ParseData(QStringView data, const QList<QStringView>& lin
 }
 
 // A value line: "Name"=data or @=data, spaces allowed around "=". nullopt when unreadable.
-std::optional<std::pair<QString, RegData>> ParseValue(QStringView text,
-                                                      const QList<QStringView>& lines,
-                                                      qsizetype& line) {
+std::optional<std::pair<QString, RegData>> ParseValue(QStringView text, LineReader& lines) {
   QString name;
   qsizetype pos = 0;
   if (text.startsWith(u'@')) {
@@ -180,14 +209,60 @@ std::optional<std::pair<QString, RegData>> ParseValue(QStringView text,
   }
   const QStringView rest = text.mid(pos).trimmed();
   if (!rest.startsWith(u'=')) return std::nullopt;
-  auto data = ParseData(rest.mid(1).trimmed(), lines, line);
+  auto data = ParseData(rest.mid(1).trimmed(), lines);
   if (!data) return std::nullopt;
   return std::pair{std::move(name), std::move(*data)};
 }
 
+// A wanted key as Wine writes it in a header, for comparing headers without decoding them;
+// empty when the key has characters that Wine would write in other ways.
+std::string PlainHeaderForm(const QString& key) {
+  std::string form;
+  for (const QChar c : key) {
+    const char16_t u = c.unicode();
+    if (u < 0x20 || u >= 0x7F || u == u'[' || u == u']') return {};
+    if (u == u'\\') form += '\\';
+    form += static_cast<char>(u);
+  }
+  return form;
+}
+
+bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view start) {
+  if (text.size() < start.size()) return false;
+  for (std::size_t i = 0; i < start.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) !=
+        std::tolower(static_cast<unsigned char>(start[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// False when the header (after its "[") can't name any of the wanted keys or a key below
+// one: checked on the bytes where the header is plain ASCII whose only escapes are doubled
+// backslashes, which is how Wine writes nearly every key. Anything else is decoded in full.
+bool HeaderMightMatch(std::string_view header, const std::vector<std::string>& plainForms) {
+  bool plain = !header.starts_with('\\');
+  for (std::size_t i = 0; plain && i < header.size() && header[i] != ']'; ++i) {
+    const auto c = static_cast<unsigned char>(header[i]);
+    if (c >= 0x80) plain = false;
+    if (c == '\\') {
+      // Two escaped separators in a row enclose an empty name, which normalising drops.
+      plain = i + 1 < header.size() && header[i + 1] == '\\' &&
+              !std::string_view(header.substr(i + 2)).starts_with("\\\\");
+      ++i;
+    }
+  }
+  if (!plain) return true;
+  for (const std::string& form : plainForms) {
+    if (form.empty() || StartsWithIgnoringAsciiCase(header, form)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-QString WineRegistryFile::NormaliseKeyPath(const QString& keyPath) {
+QString NormaliseWineKeyPath(const QString& keyPath) {
   QString result;
   for (const QStringView part : QStringView(keyPath).split(u'\\', Qt::SkipEmptyParts)) {
     if (!result.isEmpty()) result += u'\\';
@@ -196,64 +271,58 @@ QString WineRegistryFile::NormaliseKeyPath(const QString& keyPath) {
   return result.toCaseFolded();
 }
 
-void WineRegistryFile::AddKey(const QString& keyPath) {
-  QString key = NormaliseKeyPath(keyPath);
-  // Every key above a known one is known too, so the climb stops at the first known one.
-  while (!key.isEmpty() && !keys_.contains(key)) {
-    keys_.insert(key);
-    const qsizetype cut = key.lastIndexOf(u'\\');
-    key = cut < 0 ? QString() : key.left(cut);
-  }
+const RegData* WineRegistryKey::Find(const QString& valueName) const {
+  const auto value = values.constFind(valueName.toCaseFolded());
+  return value == values.cend() ? nullptr : &*value;
 }
 
-void WineRegistryFile::SetValue(const QString& keyPath, const QString& valueName, RegData data) {
-  AddKey(keyPath);
-  values_[NormaliseKeyPath(keyPath)].insert(valueName.toCaseFolded(), std::move(data));
-}
+std::vector<WineRegistryKey> FindWineRegistryKeys(std::string_view bytes,
+                                                  const QStringList& keyPaths) {
+  std::vector<WineRegistryKey> keys(static_cast<std::size_t>(keyPaths.size()));
+  QStringList wanted;
+  for (const QString& path : keyPaths) wanted << NormaliseWineKeyPath(path);
 
-bool WineRegistryFile::HasKey(const QString& keyPath) const {
-  const QString key = NormaliseKeyPath(keyPath);
-  return key.isEmpty() ? !keys_.isEmpty() : keys_.contains(key);
-}
+  std::vector<std::string> plainForms;
+  for (const QString& key : wanted) plainForms.push_back(PlainHeaderForm(key));
 
-const RegData* WineRegistryFile::FindValue(const QString& keyPath,
-                                           const QString& valueName) const {
-  const auto key = values_.constFind(NormaliseKeyPath(keyPath));
-  if (key == values_.cend()) return nullptr;
-  const auto value = key->constFind(valueName.toCaseFolded());
-  return value == key->cend() ? nullptr : &*value;
-}
-
-WineRegistryFile ParseWineRegistry(std::string_view bytes) {
-  WineRegistryFile file;
-  const QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  QList<QStringView> lines = QStringView(text).split(u'\n');
-  for (QStringView& line : lines) {
-    if (line.endsWith(u'\r')) line.chop(1);
-  }
+  LineReader lines(bytes);
+  std::string_view raw;
   // Wine itself refuses a file without this first line.
-  if (lines.isEmpty() || lines[0].trimmed() != u"WINE REGISTRY Version 2") return file;
+  if (!lines.Next(raw) || TrimBlanks(raw) != "WINE REGISTRY Version 2") return keys;
 
-  std::optional<QString> key;  // nullopt before the first key and after a broken header
-  for (qsizetype i = 1; i < lines.size(); ++i) {
-    const QStringView line = lines[i].trimmed();
-    if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#')) continue;
-    if (line.startsWith(u'[')) {
+  std::vector<std::size_t> current;  // the wanted keys whose values follow
+  while (lines.Next(raw)) {
+    raw = TrimBlanks(raw);
+    if (raw.empty() || raw.front() == ';' || raw.front() == '#') continue;
+    if (raw.front() == '[') {
+      // A header without its closing bracket ends the key before it; its values are dropped.
+      current.clear();
+      if (!HeaderMightMatch(raw.substr(1), plainForms)) continue;
+      const QString line = QString::fromUtf8(raw);
       QString name;
       qsizetype pos = 1;
-      key.reset();
-      if (ReadEscaped(line, pos, u']', name)) {
-        key = name;
-        file.AddKey(name);
+      if (!ReadEscaped(line, pos, u']', name)) continue;
+      name = NormaliseWineKeyPath(name);
+      for (std::size_t i = 0; i < keys.size(); ++i) {
+        const QString& key = wanted[static_cast<qsizetype>(i)];
+        if (name == key) {
+          keys[i].exists = true;
+          current.push_back(i);
+        } else if (key.isEmpty() || (name.size() > key.size() && name[key.size()] == u'\\' &&
+                                     name.startsWith(key))) {
+          keys[i].exists = true;  // a key below it
+        }
       }
       continue;
     }
-    if (!key || !(line.startsWith(u'"') || line.startsWith(u'@'))) continue;
-    if (auto value = ParseValue(line, lines, i)) {
-      file.SetValue(*key, value->first, std::move(value->second));
+    // Values of keys nobody asked for are not even decoded.
+    if (current.empty() || (raw.front() != '"' && raw.front() != '@')) continue;
+    if (auto value = ParseValue(QString::fromUtf8(raw), lines)) {
+      const QString folded = value->first.toCaseFolded();
+      for (const std::size_t i : current) keys[i].values.insert(folded, value->second);
     }
   }
-  return file;
+  return keys;
 }
 
 }  // namespace zpk::platform

@@ -17,39 +17,36 @@
 // the keys above them exist all the same. Names compare without regard to case, as in the
 // registry itself.
 //
-// The parser is a pure function over the file's bytes and never fails: a file without the
+// The lookup is a pure function over the file's bytes and never fails: a file without the
 // header holds nothing, and a line it can't make sense of (a truncated string, a key header
-// without its closing bracket, a malformed number) is dropped with nothing else lost.
+// without its closing bracket, a malformed number) is dropped with nothing else lost. It
+// reads only the values of the keys asked for, so one pass over a registry file of many
+// megabytes is quick.
 #pragma once
 
 #include <QHash>
-#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <string_view>
+#include <vector>
 
 #include "platform/Registry.h"
 
 namespace zpk::platform {
 
-class WineRegistryFile {
- public:
-  // True when the key, or a key below it, is in the file.
-  bool HasKey(const QString& keyPath) const;
-  // The value of the key; the empty name is the key's default value ("@" in the file).
-  const RegData* FindValue(const QString& keyPath, const QString& valueName) const;
-  qsizetype KeyCount() const { return keys_.size(); }
+// One key as a registry file holds it.
+struct WineRegistryKey {
+  bool exists = false;             // the key, or a key below it, is in the file
+  QHash<QString, RegData> values;  // by case-folded name; "" is the default value ("@")
 
-  void AddKey(const QString& keyPath);
-  void SetValue(const QString& keyPath, const QString& valueName, RegData data);
-
-  // The form keys are compared in: case-folded, single backslashes, none at either end.
-  static QString NormaliseKeyPath(const QString& keyPath);
-
- private:
-  QSet<QString> keys_;                              // every key and every key above one
-  QHash<QString, QHash<QString, RegData>> values_;  // by key, then by case-folded name
+  const RegData* Find(const QString& valueName) const;
 };
 
-WineRegistryFile ParseWineRegistry(std::string_view text);
+// Looks the keys up in the text of a registry file, in one pass; one result per key path.
+std::vector<WineRegistryKey> FindWineRegistryKeys(std::string_view text,
+                                                  const QStringList& keyPaths);
+
+// The form keys are compared in: case-folded, single backslashes, none at either end.
+QString NormaliseWineKeyPath(const QString& keyPath);
 
 }  // namespace zpk::platform

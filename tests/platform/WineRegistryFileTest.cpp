@@ -32,15 +32,16 @@ class WineRegistryParse : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(WineRegistryParse, ReadsTheValue) {
   const ParseCase& c = GetParam();
-  const WineRegistryFile file = ParseWineRegistry(c.file);
-  const RegData* data = file.FindValue(c.key, c.value);
+  const auto keys = FindWineRegistryKeys(c.file, {c.key});
+  ASSERT_EQ(keys.size(), 1u);
+  const RegData* data = keys[0].Find(c.value);
   switch (c.expect) {
     case Expect::NoKey:
-      EXPECT_FALSE(file.HasKey(c.key));
+      EXPECT_FALSE(keys[0].exists);
       EXPECT_EQ(data, nullptr);
       return;
     case Expect::NoValue:
-      EXPECT_TRUE(file.HasKey(c.key));
+      EXPECT_TRUE(keys[0].exists);
       EXPECT_EQ(data, nullptr);
       return;
     case Expect::Value:
@@ -85,6 +86,20 @@ const ParseCase kParseCases[] = {
      "\\Software\\\\Quill\\Game\\", "V", Expect::Value, kRegSz, "x"},
     {"escaped_bracket_in_key", kHead + "[Software\\\\Odd\\]Name] 5\n\"V\"=\"x\"\n",
      "Software\\Odd]Name", "V", Expect::Value, kRegSz, "x"},
+    {"header_case_differs", kHead + "[SOFTWARE\\\\quill\\\\GAME]\n\"V\"=\"x\"\n", kGame, "V",
+     Expect::Value, kRegSz, "x"},
+    {"escaped_letters_in_header", kHead + "[\\x53oftware\\\\Quill\\\\G\\141me]\n\"V\"=\"x\"\n",
+     kGame, "V", Expect::Value, kRegSz, "x"},
+    {"doubled_separator_in_header", kHead + "[Software\\\\\\\\Quill\\\\Game]\n\"V\"=\"x\"\n",
+     kGame, "V", Expect::Value, kRegSz, "x"},
+    {"leading_separator_in_header", kHead + "[\\\\Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n",
+     kGame, "V", Expect::Value, kRegSz, "x"},
+    {"utf8_key_name", kHead + "[Software\\\\Qu\xc3\xafll]\n\"V\"=\"x\"\n",
+     QString::fromUtf8("Software\\QU\xc3\x8fLL"), "V", Expect::Value, kRegSz, "x"},
+    {"escaped_key_name", kHead + "[Software\\\\Qu\\x00efll]\n\"V\"=\"x\"\n",
+     QString::fromUtf8("Software\\Qu\xc3\xafll"), "V", Expect::Value, kRegSz, "x"},
+    {"longer_name_is_another_key", kHead + "[Software\\\\Quill\\\\Games]\n\"V\"=\"x\"\n",
+     kGame, "V", Expect::NoKey},
     {"expand_text", kHead + "[Software\\\\Quill\\\\Game]\n\"P\"=str(2):\"%SystemRoot%\\\\x\"\n",
      kGame, "P", Expect::Value, kRegExpandSz, "%SystemRoot%\\x"},
     {"binary", kHead + "[Software\\\\Quill\\\\Game]\n\"B\"=hex:01,ff,7F\n", kGame, "B",
@@ -156,13 +171,26 @@ INSTANTIATE_TEST_SUITE_P(Lines, WineRegistryParse, testing::ValuesIn(kParseCases
                            return row.param.name;
                          });
 
+TEST(WineRegistryFile, FindsSeveralKeysInOnePass) {
+  const std::string file = kHead +
+                           "[Software\\\\A] 1\n\"V\"=\"a\"\n[Software\\\\B\\\\Sub] 1\n\"V\"=\"b\"\n";
+  const auto keys = FindWineRegistryKeys(file, {"software\\b\\sub", "Software\\C", "SOFTWARE",
+                                                "Software\\A"});
+  ASSERT_EQ(keys.size(), 4u);
+  EXPECT_EQ(keys[0].Find("v")->text, "b");
+  EXPECT_FALSE(keys[1].exists);
+  EXPECT_TRUE(keys[2].exists);
+  EXPECT_TRUE(keys[2].values.isEmpty());
+  EXPECT_EQ(keys[3].Find("V")->text, "a");
+}
+
 TEST(WineRegistryFile, EveryPrefixOfAFileParsesWithoutLosingEarlierKeys) {
   const std::string file = kHead +
                            "[Software\\\\Quill\\\\Game] 1\n\"InstallLocation\"=\"C:\\\\Games\"\n"
                            "\"Blob\"=hex:01,02,\\\n  03\n[Software\\\\Later] 2\n\"N\"=dword:00000002\n";
   for (std::size_t length = 0; length <= file.size(); ++length) {
-    const WineRegistryFile parsed = ParseWineRegistry(std::string_view(file).substr(0, length));
-    const RegData* location = parsed.FindValue(kGame, "InstallLocation");
+    const auto keys = FindWineRegistryKeys(std::string_view(file).substr(0, length), {kGame});
+    const RegData* location = keys[0].Find("InstallLocation");
     // The value is whole once its closing quote is in; it is never read half.
     const bool complete = length >= file.find("\"\n\"Blob") + 1;
     ASSERT_EQ(location != nullptr, complete) << "cut at " << length;
