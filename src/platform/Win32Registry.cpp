@@ -2,10 +2,15 @@
 
 #include "platform/Win32Registry.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 
 #include <QByteArray>
-#include <array>
 #include <vector>
 
 namespace zpk::platform {

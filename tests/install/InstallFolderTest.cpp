@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QWidget>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -102,6 +103,16 @@ TEST(InstallLocationWithoutPrefix, FindsNothingAndSaysNothing) {
   EXPECT_TRUE(windows.messages.empty());
 }
 
+TEST(InstallLocationOfTheSystem, IsReadFromThePrefixThatWineprefixNames) {
+  test::FakeWinePrefix prefix;
+  prefix.MakeFolder("Games/Tidewater");
+  prefix.WriteSystemReg(kUninstallHeader + "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n");
+  test::ScopedEnv env("WINEPREFIX", prefix.root().string());
+  test::RecordingWindowSystem windows;
+  EXPECT_EQ(ReadInstallLocation(*platform::CreateSystemRegistry(), windows, kTitle),
+            Q(fs::canonical(prefix.driveC()) / "Games" / "Tidewater"));
+}
+
 // ---------------------------------------------------------------------------------------
 // Special folders.
 
@@ -187,13 +198,13 @@ TEST_F(Browse, ABlankStartFolderBecomesTheDocumentsFolderToo) {
 }
 
 TEST_F(Browse, AGivenStartFolderTitleAndOwnerGoToThePicker) {
-  QWidget* owner = reinterpret_cast<QWidget*>(0x1000);  // only compared, never used
+  QWidget owner;
   test::ScriptedFolderPicker picker({""});
   QString start = "/games/tide/";
-  EXPECT_EQ(BrowseForFolder(picker, owner, "Locate it:", start), QString());
+  EXPECT_EQ(BrowseForFolder(picker, &owner, "Locate it:", start), QString());
   EXPECT_EQ(start, "/games/tide/");
   ASSERT_EQ(picker.calls.size(), 1u);
-  EXPECT_EQ(picker.calls[0].owner, owner);
+  EXPECT_EQ(picker.calls[0].owner, &owner);
   EXPECT_EQ(picker.calls[0].title, "Locate it:");
   EXPECT_EQ(picker.calls[0].startFolder, "/games/tide/");
 }
@@ -224,8 +235,8 @@ TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
   test::MemorySettingsStore settings;
   settings.values.insert("InstallPath", "/old/");
   test::RecordingWindowSystem windows;
-  QWidget* active = reinterpret_cast<QWidget*>(0x2000);  // only compared, never used
-  windows.activeWindow = active;
+  QWidget active;
+  windows.activeWindow = &active;
 
   const auto result = ChooseInstallPath(registry, picker, settings, windows, c.currentFolder);
 
@@ -234,7 +245,7 @@ TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
       c.expectedStart == "<pf>" ? Q(fs::canonical(programFiles)) : c.expectedStart;
   EXPECT_EQ(picker.calls[0].startFolder, expectedStart);
   EXPECT_EQ(picker.calls[0].title, "Locate Tidewater installation folder:");
-  EXPECT_EQ(picker.calls[0].owner, active);
+  EXPECT_EQ(picker.calls[0].owner, &active);
   EXPECT_EQ(result, c.result);
   if (c.result) {
     EXPECT_EQ(settings.writes, QStringList{"InstallPath=" + *c.result});
