@@ -11,9 +11,7 @@ namespace zpk::app {
 
 namespace {
 
-bool IsBlank(const QString& text) {
-  return util::TrimSpaces(text.toStdString()).empty();
-}
+bool IsBlank(const QString& text) { return util::TrimSpaces(text.toStdString()).empty(); }
 
 QString DocumentsFolder() {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -32,9 +30,8 @@ std::optional<QString> ReadInstallLocation(const platform::Registry& registry,
                                            platform::WindowSystem& windows,
                                            const QString& versionTitle) {
   QVariant value;
-  if (!ReadRegValue(registry, windows, versionTitle, platform::RegRoot::LocalMachine,
-                    kUninstallKey, kInstallLocationValue,
-                    platform::kRegSz, value, false)) {
+  if (!ReadRegValue(registry, windows, versionTitle, platform::RegRoot::LocalMachine, kUninstallKey,
+                    kInstallLocationValue, platform::kRegSz, value, false)) {
     return std::nullopt;
   }
   // A value of another type reads as the number 1, and an empty one names no folder: neither
@@ -56,8 +53,7 @@ std::optional<QString> ChooseInstallPath(const platform::Registry& registry,
                                          const QString& currentFolder) {
   QString start = AddFolderSeparator(currentFolder);
   if (start.isEmpty()) start = GetSpecialFolder(registry, kCsidlProgramFiles);
-  const QString chosen = BrowseForFolder(picker, windows.ActiveWindow(),
-                                         kLocateFolderTitle, start);
+  const QString chosen = BrowseForFolder(picker, windows.ActiveWindow(), kLocateFolderTitle, start);
   if (chosen.isEmpty()) return std::nullopt;
   const QString folder = AddFolderSeparator(chosen);
   // A failed write leaves the folder shown for this run only; there is nobody to tell.

@@ -20,12 +20,9 @@ qsizetype StoredSize(const RegData& data) {
   switch (data.type) {
     case platform::kRegSz:
     case platform::kRegExpandSz:
-    case platform::kRegMultiSz:
-      return data.text.toLocal8Bit().size() + 1;
-    case platform::kRegDword:
-      return kNumberSize;
-    default:
-      return data.bytes.size();
+    case platform::kRegMultiSz: return data.text.toLocal8Bit().size() + 1;
+    case platform::kRegDword: return kNumberSize;
+    default: return data.bytes.size();
   }
 }
 
@@ -55,10 +52,10 @@ QString ProgramFilesFolder(const platform::Registry& registry) {
 
 QString WindowsFolder(const platform::Registry& registry) {
   if (const QString windir = qEnvironmentVariable("windir"); !windir.isEmpty()) return windir;
-  return ExistingFolder(registry,
-                        RegistryText(registry, platform::RegRoot::LocalMachine,
-                                     QStringLiteral("Software\\Microsoft\\Windows NT\\CurrentVersion"),
-                                     QStringLiteral("SystemRoot")));
+  return ExistingFolder(
+      registry, RegistryText(registry, platform::RegRoot::LocalMachine,
+                             QStringLiteral("Software\\Microsoft\\Windows NT\\CurrentVersion"),
+                             QStringLiteral("SystemRoot")));
 }
 
 QString StandardFolder(QStandardPaths::StandardLocation location) {
@@ -104,32 +101,21 @@ bool ReadRegValue(const platform::Registry& registry, platform::WindowSystem& wi
   }
 
   switch (data->type) {
-    case platform::kRegSz:
-      value = data->text;
-      break;
-    case platform::kRegDword:
-      value = QVariant::fromValue<quint32>(data->number);
-      break;
-    default:
-      value = 1;
+    case platform::kRegSz: value = data->text; break;
+    case platform::kRegDword: value = QVariant::fromValue<quint32>(data->number); break;
+    default: value = 1;
   }
   return true;
 }
 
 QString GetSpecialFolder(const platform::Registry& registry, int csidl) {
   switch (csidl) {
-    case kCsidlDesktop:
-      return StandardFolder(QStandardPaths::DesktopLocation);
-    case kCsidlPersonal:
-      return StandardFolder(QStandardPaths::DocumentsLocation);
-    case kCsidlWindows:
-      return WindowsFolder(registry);
-    case kCsidlProgramFiles:
-      return ProgramFilesFolder(registry);
-    case kCsidlProfile:
-      return QDir::toNativeSeparators(QDir::homePath());
-    default:
-      return {};
+    case kCsidlDesktop: return StandardFolder(QStandardPaths::DesktopLocation);
+    case kCsidlPersonal: return StandardFolder(QStandardPaths::DocumentsLocation);
+    case kCsidlWindows: return WindowsFolder(registry);
+    case kCsidlProgramFiles: return ProgramFilesFolder(registry);
+    case kCsidlProfile: return QDir::toNativeSeparators(QDir::homePath());
+    default: return {};
   }
 }
 

@@ -41,7 +41,8 @@ std::expected<RegData, RegFailure> QueryInView(RegRoot root, const QByteArray& k
                                                const QByteArray& valueName, REGSAM view) {
   RegKey key;
   LONG result = RegOpenKeyExA(RootKey(root), keyPath.constData(), 0, KEY_READ | view, key.out());
-  if (result != ERROR_SUCCESS) return std::unexpected(RegFailure{RegFailure::Stage::OpenKey, result});
+  if (result != ERROR_SUCCESS)
+    return std::unexpected(RegFailure{RegFailure::Stage::OpenKey, result});
 
   // Ask for the size first; a value may change between the two calls, so retry a few times.
   std::vector<BYTE> buffer;
@@ -82,10 +83,9 @@ std::expected<RegData, RegFailure> QueryInView(RegRoot root, const QByteArray& k
       if (buffer.size() != 4) {
         return std::unexpected(RegFailure{RegFailure::Stage::QueryValue, ERROR_INVALID_DATA});
       }
-      data.number = static_cast<std::uint32_t>(buffer[0]) |
-                    static_cast<std::uint32_t>(buffer[1]) << 8 |
-                    static_cast<std::uint32_t>(buffer[2]) << 16 |
-                    static_cast<std::uint32_t>(buffer[3]) << 24;
+      data.number =
+          static_cast<std::uint32_t>(buffer[0]) | static_cast<std::uint32_t>(buffer[1]) << 8 |
+          static_cast<std::uint32_t>(buffer[2]) << 16 | static_cast<std::uint32_t>(buffer[3]) << 24;
       break;
     default:
       data.bytes = QByteArray(reinterpret_cast<const char*>(buffer.data()),

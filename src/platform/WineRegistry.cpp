@@ -24,25 +24,27 @@ constexpr std::uintmax_t kLargestFile = 256u * 1024 * 1024;
 
 QString PathText(const fs::path& path) { return QString::fromStdString(path.string()); }
 
+RegFailure ReadFailure(const fs::path& path, const QString& why) {
+  return RegFailure{RegFailure::Stage::Other, kErrorReadFault, PathText(path) + why};
+}
+
 std::expected<std::string, RegFailure> ReadWholeFile(const fs::path& path) {
   std::error_code error;
   const auto status = fs::status(path, error);
-  if (!fs::exists(status)) return std::unexpected(RegFailure{RegFailure::Stage::OpenKey, kErrorFileNotFound});
-  if (!fs::is_regular_file(status)) {
-    return std::unexpected(RegFailure{RegFailure::Stage::Other, kErrorReadFault,
-                                      PathText(path) + QStringLiteral(" is not a file")});
-  }
-  if (fs::file_size(path, error) > kLargestFile) {
-    return std::unexpected(RegFailure{RegFailure::Stage::Other, kErrorReadFault,
-                                      PathText(path) + QStringLiteral(" is too large")});
-  }
+  // No file is no key, as a missing key is in the Windows registry.
+  if (!fs::exists(status))
+    return std::unexpected(RegFailure{RegFailure::Stage::OpenKey, kErrorFileNotFound});
+  if (!fs::is_regular_file(status)) return std::unexpected(ReadFailure(path, " is not a file"));
+  const std::uintmax_t size = fs::file_size(path, error);
+  if (error)
+    return std::unexpected(ReadFailure(path, ": " + QString::fromStdString(error.message())));
+  if (size > kLargestFile) return std::unexpected(ReadFailure(path, " is too large"));
+
   std::ifstream in(path, std::ios::binary);
-  std::string text(static_cast<std::size_t>(fs::file_size(path, error)), '\0');
+  std::string text(static_cast<std::size_t>(size), '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (!in.is_open() || in.bad() || error) {
-    return std::unexpected(RegFailure{RegFailure::Stage::Other, kErrorReadFault,
-                                      PathText(path) + QStringLiteral(": ") +
-                                          QString::fromLocal8Bit(std::strerror(errno))});
+  if (!in.is_open() || in.bad()) {
+    return std::unexpected(ReadFailure(path, ": " + QString::fromLocal8Bit(std::strerror(errno))));
   }
   // A file that shrank while it was read: keep what was there.
   text.resize(static_cast<std::size_t>(in.gcount()));

@@ -2,8 +2,8 @@
 
 #include <QStringView>
 #include <cctype>
-#include <string>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace zpk::platform {

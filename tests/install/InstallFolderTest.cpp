@@ -139,8 +139,9 @@ TEST_F(SpecialFolder, ProgramFilesIsThePrefixFolderTheRegistryNames) {
 
 TEST_F(SpecialFolder, ProgramFilesWithoutRegistryEntryIsTheUsualFolderOfDriveC) {
   prefix_.MakeFolder("Program Files");
-  prefix_.WriteSystemReg("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
-                         "\"ProgramFilesDir\"=\"C:\\\\Programme\"\n");
+  prefix_.WriteSystemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Programme\"\n");
   EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProgramFiles),
             Q(fs::canonical(prefix_.driveC()) / "Program Files"));
 }
@@ -153,9 +154,11 @@ TEST_F(SpecialFolder, ProgramFilesIsTheHomeFolderWithoutAPrefixFolder) {
 
 TEST_F(SpecialFolder, TheWindowsFolderIsWindirOrThePrefixSystemRoot) {
   prefix_.MakeFolder("windows");
-  prefix_.WriteSystemReg("[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1\n"
-                         "\"SystemRoot\"=\"C:\\\\windows\"\n");
-  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlWindows), Q(fs::canonical(prefix_.driveC()) / "windows"));
+  prefix_.WriteSystemReg(
+      "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1\n"
+      "\"SystemRoot\"=\"C:\\\\windows\"\n");
+  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlWindows),
+            Q(fs::canonical(prefix_.driveC()) / "windows"));
   test::ScopedEnv windir("windir", "/opt/windows");
   EXPECT_EQ(GetSpecialFolder(registry_, kCsidlWindows), "/opt/windows");
 }
@@ -214,9 +217,9 @@ TEST_F(Browse, AGivenStartFolderTitleAndOwnerGoToThePicker) {
 
 struct ChooseCase {
   std::string name;
-  QString currentFolder;     // caption of lblInstallPath
-  QString expectedStart;     // "<pf>" for the prefix's Program Files folder
-  QString answer;            // the picker's answer, "" for cancel
+  QString currentFolder;  // caption of lblInstallPath
+  QString expectedStart;  // "<pf>" for the prefix's Program Files folder
+  QString answer;         // the picker's answer, "" for cancel
   std::optional<QString> result;
 };
 
@@ -228,8 +231,9 @@ TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
   const ChooseCase& c = GetParam();
   test::FakeWinePrefix prefix;
   const fs::path programFiles = prefix.MakeFolder("Program Files (x86)");
-  prefix.WriteSystemReg("[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
-                        "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n");
+  prefix.WriteSystemReg(
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n");
   const platform::WineRegistry registry(prefix.root());
   test::ScriptedFolderPicker picker({c.answer});
   test::MemorySettingsStore settings;
@@ -258,16 +262,14 @@ TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
 }
 
 const ChooseCase kChooseCases[] = {
-    {"new_folder", "/games/tide/", "/games/tide/", "/srv/Tidewater",
-     QString("/srv/Tidewater/")},
+    {"new_folder", "/games/tide/", "/games/tide/", "/srv/Tidewater", QString("/srv/Tidewater/")},
     {"ok_at_once_saves_the_same_folder", "/games/tide/", "/games/tide/", "/games/tide",
      QString("/games/tide/")},
     {"caption_without_separator", "/games/tide", "/games/tide/", "/games/tide",
      QString("/games/tide/")},
     {"root_gets_no_second_separator", "/games/tide/", "/games/tide/", "/", QString("/")},
     {"cancel_changes_nothing", "/games/tide/", "/games/tide/", "", std::nullopt},
-    {"start_up_starts_in_program_files", "", "<pf>", "/srv/Tidewater",
-     QString("/srv/Tidewater/")},
+    {"start_up_starts_in_program_files", "", "<pf>", "/srv/Tidewater", QString("/srv/Tidewater/")},
     {"start_up_cancelled", "", "<pf>", "", std::nullopt},
 };
 

@@ -71,8 +71,8 @@ class QtFolderPickerTest : public testing::Test {
 TEST_F(QtFolderPickerTest, OpensWithTheTitleAndTheStartFolderSelected) {
   Seen seen;
   WhenDialogOpens(seen, [](QFileDialog& d) { Choose(d); });
-  const QString chosen = picker_.PickFolder(nullptr, "Locate Tidewater installation folder:",
-                                            Q(dir_ / "Games" / "Tidewater"));
+  const QString chosen = picker_.PickFolder(
+      nullptr, "Locate Tidewater installation folder:", Q(dir_ / "Games" / "Tidewater"));
   ASSERT_TRUE(seen.opened);
   EXPECT_EQ(seen.title, "Locate Tidewater installation folder:");
   EXPECT_TRUE(seen.modal);

@@ -87,16 +87,13 @@ const MapCase kMapCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Paths, DriveMapping, testing::ValuesIn(kMapCases),
-                         [](const testing::TestParamInfo<MapCase>& row) {
-                           return row.param.name;
-                         });
+                         [](const testing::TestParamInfo<MapCase>& row) { return row.param.name; });
 
 TEST(DriveMappingWithoutDosdevices, FindsDriveCInDriveC) {
   test::FakeWinePrefix prefix;
   fs::remove_all(prefix.root() / "dosdevices");
   prefix.MakeFolder("Games");
-  EXPECT_EQ(MapWindowsPath(prefix.root(), "C:\\Games"),
-            fs::canonical(prefix.driveC()) / "Games");
+  EXPECT_EQ(MapWindowsPath(prefix.root(), "C:\\Games"), fs::canonical(prefix.driveC()) / "Games");
   EXPECT_EQ(MapWindowsPath(prefix.root(), "D:\\Games"), std::nullopt);
 }
 

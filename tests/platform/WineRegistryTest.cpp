@@ -11,7 +11,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const QString kUninstall = QStringLiteral(
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}");
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{3B8D41C2-7A5E-4F09-9C61-"
+    "D2E4A7F0B358}");
 
 class WineRegistryTest : public testing::Test {
  protected:
@@ -81,7 +82,8 @@ TEST_F(WineRegistryTest, AFileThatCannotBeReadIsAnotherKindOfFailure) {
   const auto data = registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V");
   ASSERT_FALSE(data.has_value());
   EXPECT_EQ(data.error().stage, RegFailure::Stage::Other);
-  EXPECT_TRUE(data.error().description.contains("system.reg")) << data.error().description.toStdString();
+  EXPECT_TRUE(data.error().description.contains("system.reg"))
+      << data.error().description.toStdString();
 }
 
 TEST_F(WineRegistryTest, LeavesTheFilesAsTheyWere) {
