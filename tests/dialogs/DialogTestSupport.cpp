@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "dialogs/WriteLog.h"
-
+#include "dialogs/modMsgBoxEx.h"
 #include "util/Language.h"
 
 namespace zpk::test {
@@ -56,6 +56,8 @@ void DialogGlobalsTest::SetUp() {
   dialogs::ForceLog = false;
   dialogs::LogFileName.clear();
   dialogs::LogFolder.clear();
+  dialogs::MsgBoxExResult = 0;
+  dialogs::InpBoxExResult.clear();
 
 
 }
