@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   xvfb xauth xdg-utils fonts-dejavu-core
   clang libclang-rt-14-dev lcov
+  clang-16 libclang-rt-16-dev
   tar
 )
 

@@ -33,6 +33,9 @@ struct InvariantOptions {
   std::size_t inRangeFileCopies = static_cast<std::size_t>(-1);
   // Stop checking after this many problems.
   std::size_t maxProblems = 8;
+  // The file's bytes when the caller has them already (the fuzz target wrote them): they
+  // are then not read back, neither at the start nor to see that nothing changed them.
+  const std::vector<std::byte>* knownBytes = nullptr;
 };
 
 InvariantReport CheckArchiveInvariants(const std::filesystem::path& archive,

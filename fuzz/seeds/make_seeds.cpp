@@ -1,0 +1,91 @@
+// Writes the seed corpora of the fuzz targets, one folder per target, from our own archive
+// writer and sample texts, so that no binary seed needs to be kept in the repository.
+//
+//   make_seeds OUTPUT_FOLDER    -> OUTPUT_FOLDER/<target>/<seed>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "writer/ArchiveWriter.h"
+#include "writer/SampleData.h"
+
+namespace fs = std::filesystem;
+using zpk::tools::ArchiveWriter;
+using zpk::tools::WriterEntry;
+
+namespace {
+
+bool WriteSeed(const fs::path& folder, const std::string& name, const std::string& bytes) {
+  std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+bool WriteArchive(const fs::path& folder, const std::string& name, const ArchiveWriter& writer) {
+  const auto bytes = writer.Bytes();
+  return WriteSeed(folder, name, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+WriterEntry Entry(std::string name, std::int32_t pos, std::int32_t len) {
+  WriterEntry e;
+  e.name = std::move(name);
+  e.pos = pos;
+  e.len = len;
+  return e;
+}
+
+bool ArchiveSeeds(const fs::path& folder) {
+  bool ok = true;
+  ArchiveWriter small("SMALL");
+  small.Add("a.txt", "abc").Add("gfx/b.bmp", zpk::tools::MakeBmp(4, 4)).Add("c", "");
+  ok = WriteArchive(folder, "small", small) && ok;
+
+  ArchiveWriter packed("PACKED");
+  packed.Add("data/packed.dat", zpk::tools::MakeZlibStored(zpk::tools::ToBytes("zlib")));
+  packed.Add("sfx/x.wav", zpk::tools::MakeWav(5));
+  ok = WriteArchive(folder, "packed", packed) && ok;
+
+  ArchiveWriter hostile("HOSTILE");
+  hostile.Add(Entry("negpos", -1, 4)).Add(Entry("neglen", 0, -4)).Add(Entry("beyond", 300, INT_MAX));
+  hostile.Add(Entry("at-zero", 0, 64)).Add(Entry("edge", INT_MAX - 1, 1)).Add("ok.txt", "ok");
+  WriterEntry noNul;
+  noNul.rawNameField = std::string(256, 'n');
+  hostile.Add(noNul);
+  ok = WriteArchive(folder, "hostile", hostile) && ok;
+
+  ArchiveWriter tooMany("TOO MANY");
+  tooMany.Add("one", "1").Add("two", "2").SetCount(INT_MAX);
+  ok = WriteArchive(folder, "count-max", tooMany) && ok;
+  ArchiveWriter negative("NEGATIVE");
+  negative.Add("one", "1").SetCount(-1);
+  ok = WriteArchive(folder, "count-negative", negative) && ok;
+  ok = WriteArchive(folder, "empty", ArchiveWriter("EMPTY")) && ok;
+  ok = WriteSeed(folder, "short", "ZPK") && ok;
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_seeds OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const fs::path root = argv[1];
+  struct Target {
+    const char* name;
+    bool (*write)(const fs::path&);
+  };
+  const Target targets[] = {{"archive_fuzzer", ArchiveSeeds}};
+  bool ok = true;
+  for (const auto& target : targets) {
+    std::error_code ec;
+    fs::create_directories(root / target.name, ec);
+    ok = target.write(root / target.name) && ok;
+  }
+  if (!ok) std::fprintf(stderr, "make_seeds: can't write every seed into '%s'\n", argv[1]);
+  return ok ? 0 : 1;
+}
