@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 #include "archive/Catalogue.h"
 #include "checks/ArchiveInvariants.h"
@@ -30,9 +32,15 @@ TEST_P(TruncationSweep, EveryCutReadsTheWholeEntriesLeftAndRejectsTheRest) {
   fs::create_directory(work / "out");
   zpk::tools::InvariantOptions options{.copyFolder = work / "out"};
   std::size_t inRangeSeen = 0, outOfRangeSeen = 0;
+  // The bytes of each cut are known, so the checker need not read them back; that the reads
+  // leave the archive as it was is checked by the corruption sweep.
+  const auto bytes = zpk::test::ReadFileBytes(original);
+  std::vector<std::byte> kept;
+  options.knownBytes = &kept;
   // Cutting from the end down keeps one file and shortens it in place.
   for (std::uint64_t length = directoryEnd + 1; length-- > 0;) {
     fs::resize_file(cut, length);
+    kept.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
     // Failing copies are tried at every cut; good ones, which write files, at every 16th.
     options.inRangeFileCopies = length % 16 == 0 ? static_cast<std::size_t>(-1) : 0;
     const auto report = zpk::tools::CheckArchiveInvariants(cut, options);
