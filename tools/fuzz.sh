@@ -20,13 +20,12 @@ build=${FUZZ_BUILD_DIR:-$top/build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
 runs=${FUZZ_RUNS:--1}
 cxx=${FUZZ_CXX:-clang++-16}
-cc=${FUZZ_CC:-clang-16}
 
 if [ -z "${SKIP_BUILD:-}" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" -DZPK_FUZZ=ON \
-    -DZPK_BUILD_GUI="${FUZZ_GUI:-OFF}" -DZPK_BUILD_TESTS=OFF -DZPK_BUILD_BENCH=OFF >/dev/null
-  cmake --build "$build" -j"$(nproc)"
+    -DCMAKE_CXX_COMPILER="$cxx" -DZPK_FUZZ=ON \
+    -DZPK_BUILD_TESTS=OFF -DZPK_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$build" -j"$(nproc)" --target fuzzers
 fi
 
 targets=("$@")

@@ -67,6 +67,34 @@ bool ArchiveSeeds(const fs::path& folder) {
   return ok;
 }
 
+bool WineRegistrySeeds(const fs::path& folder) {
+  const std::string header = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n#arch=win64\n\n";
+  bool ok = WriteSeed(folder, "uninstall",
+                      header +
+                          "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Tidewater] 1700000000\n"
+                          "#time=1d9a0b0c0d0e0f0\n"
+                          "\"DisplayName\"=\"Tidewater\"\n"
+                          "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\\\\\"\n"
+                          "\"EstimatedSize\"=dword:0001f400\n"
+                          "@=\"default\"\n");
+  ok = WriteSeed(folder, "types",
+                 header +
+                     "[Software\\\\Types] 1\n"
+                     "\"Expand\"=str(2):\"%SystemRoot%\\\\system32\"\n"
+                     "\"Multi\"=hex(7):41,00,00,00,42,00,00,00,00,00\n"
+                     "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,\\\n"
+                     "  14,15,16\n"
+                     "\"Escapes\"=\"tab\\there \\x00e9 \\101 \\\"quoted\\\" \\[x\\]\"\n") &&
+       ok;
+  ok = WriteSeed(folder, "user",
+                 "WINE REGISTRY Version 2\r\n;; All keys relative to \\\\User\\\\S-1-5-21\r\n\r\n"
+                 "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1\r\n"
+                 "\"Personal\"=\"C:\\\\users\\\\me\\\\Documents\"\r\n") &&
+       ok;
+  ok = WriteSeed(folder, "broken", header + "[Unclosed\n\"a\"=\"no end\n\"b\"=hex:0g\n") && ok;
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,7 +107,10 @@ int main(int argc, char** argv) {
     const char* name;
     bool (*write)(const fs::path&);
   };
-  const Target targets[] = {{"archive_fuzzer", ArchiveSeeds}};
+  const Target targets[] = {
+      {"archive_fuzzer", ArchiveSeeds},
+      {"wine_registry_fuzzer", WineRegistrySeeds},
+  };
   bool ok = true;
   for (const auto& target : targets) {
     std::error_code ec;
