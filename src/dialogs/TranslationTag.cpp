@@ -31,8 +31,11 @@ std::optional<std::string_view> PagedAlternative(std::span<const std::string_vie
                                                  std::int64_t count, std::int32_t language,
                                                  std::int64_t position) {
   // Counts come from widgets (at most a few thousand pages or columns) and the language is
-  // 32 bits, so the product stays far inside 64 bits; anything odd simply misses the tag.
+  // 32 bits, so the product stays within 2^61; a position beyond 2^62 either way could
+  // still overflow the sum, and no tag has that many parts. Anything odd misses the tag.
+  constexpr std::int64_t kFar = std::int64_t{1} << 62;
   if (count < 0 || count > (std::int64_t{1} << 30)) return std::nullopt;
+  if (position < -kFar || position > kFar) return std::nullopt;
   return AlternativeAt(alternatives, count * language + position);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -119,6 +120,9 @@ const PagedCase kPagedCases[] = {
     {"NegativeLanguage", 3, -1, 2, std::nullopt},
     {"NegativeCount", -3, 1, 0, std::nullopt},
     {"HugeLanguageNoOverflow", 3, 2147483647, 0, std::nullopt},
+    // Found by the tags fuzz target: the sum overflowed before it was range-checked.
+    {"HugeNegativePositionNoOverflow", 3, -2147483647 - 1, INT64_MIN + 1, std::nullopt},
+    {"HugePositionNoOverflow", 1 << 30, 2147483647, INT64_MAX, std::nullopt},
 };
 
 class PagedAlternativeTest : public testing::TestWithParam<PagedCase> {};
