@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "writer/ArchiveWriter.h"
@@ -67,9 +68,27 @@ bool ArchiveSeeds(const fs::path& folder) {
   return ok;
 }
 
+// A text as FuzzedDataProvider::ConsumeRandomLengthString reads it back: every backslash
+// doubled, ended by a backslash and one more character.
+std::string ProviderString(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    out += c;
+    if (c == '\\') out += c;
+  }
+  return out + "\\;";
+}
+
+// The key path the wine registry target looks up, then the file's text.
+bool WriteRegistrySeed(const fs::path& folder, const std::string& name, const std::string& key,
+                       const std::string& text) {
+  return WriteSeed(folder, name, ProviderString(key) + text);
+}
+
 bool WineRegistrySeeds(const fs::path& folder) {
+  const std::string uninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tidewater";
   const std::string header = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n#arch=win64\n\n";
-  bool ok = WriteSeed(folder, "uninstall",
+  bool ok = WriteRegistrySeed(folder, "uninstall", uninstallKey,
                       header +
                           "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Tidewater] 1700000000\n"
                           "#time=1d9a0b0c0d0e0f0\n"
@@ -77,7 +96,7 @@ bool WineRegistrySeeds(const fs::path& folder) {
                           "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\\\\\"\n"
                           "\"EstimatedSize\"=dword:0001f400\n"
                           "@=\"default\"\n");
-  ok = WriteSeed(folder, "types",
+  ok = WriteRegistrySeed(folder, "types", "software\\TYPES",
                  header +
                      "[Software\\\\Types] 1\n"
                      "\"Expand\"=str(2):\"%SystemRoot%\\\\system32\"\n"
@@ -86,12 +105,42 @@ bool WineRegistrySeeds(const fs::path& folder) {
                      "  14,15,16\n"
                      "\"Escapes\"=\"tab\\there \\x00e9 \\101 \\\"quoted\\\" \\[x\\]\"\n") &&
        ok;
-  ok = WriteSeed(folder, "user",
+  ok = WriteRegistrySeed(folder, "user", "Software\\Microsoft",
                  "WINE REGISTRY Version 2\r\n;; All keys relative to \\\\User\\\\S-1-5-21\r\n\r\n"
                  "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 1\r\n"
                  "\"Personal\"=\"C:\\\\users\\\\me\\\\Documents\"\r\n") &&
        ok;
-  ok = WriteSeed(folder, "broken", header + "[Unclosed\n\"a\"=\"no end\n\"b\"=hex:0g\n") && ok;
+  ok = WriteRegistrySeed(folder, "broken", "Unclosed", header + "[Unclosed\n\"a\"=\"no end\n\"b\"=hex:0g\n") && ok;
+  return ok;
+}
+
+// A signed number as FuzzedDataProvider::ConsumeIntegral reads it from the end of the
+// input: offset by the type's minimum, least significant byte first.
+template <typename T>
+std::string ProviderNumber(T value) {
+  using U = std::make_unsigned_t<T>;
+  U raw = static_cast<U>(static_cast<U>(value) ^ (U{1} << (sizeof(T) * 8 - 1)));
+  std::string bytes;
+  for (std::size_t i = 0; i < sizeof(T); ++i, raw >>= 8) bytes += static_cast<char>(raw & 0xFF);
+  return bytes;
+}
+
+// Tags, each followed by the numbers the tags target reads from the end of its input:
+// position, page count and language.
+bool TagSeeds(const fs::path& folder) {
+  const char* tags[] = {"Hilfe||Help|", "Abbrechen||Cancel|",
+                        "Diese Meldung nicht mehr anzeigen||Don't show this message again|",
+                        "~Datei|Tipp|~File|Tip", "Seite 1|Seite 2|Seite 3|Page 1|Page 2|Page 3",
+                        "!", "", "no bar", "A|B", "|||"};
+  bool ok = true;
+  int n = 0;
+  for (const char* tag : tags) {
+    for (const std::int32_t language : {0, 1}) {
+      const std::string seed = tag + ProviderNumber<std::int64_t>(1) +
+                               ProviderNumber<std::int64_t>(3) + ProviderNumber(language);
+      ok = WriteSeed(folder, "tag-" + std::to_string(n++), seed) && ok;
+    }
+  }
   return ok;
 }
 
@@ -110,6 +159,7 @@ int main(int argc, char** argv) {
   const Target targets[] = {
       {"archive_fuzzer", ArchiveSeeds},
       {"wine_registry_fuzzer", WineRegistrySeeds},
+      {"tags_fuzzer", TagSeeds},
   };
   bool ok = true;
   for (const auto& target : targets) {
