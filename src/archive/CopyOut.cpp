@@ -184,4 +184,27 @@ std::expected<void, Error> CopyResourceToFile(ArchiveFile& file, const ArchiveEn
   return {};
 }
 
+std::expected<bool, Error> FileHoldsResource(ArchiveFile& file, const ArchiveEntry& entry,
+                                             const std::filesystem::path& path) {
+  if (auto ok = CheckRange(entry, file.Size()); !ok) return std::unexpected(ok.error());
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) return false;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec || size != static_cast<std::uint64_t>(entry.Len)) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::vector<char> theirs;
+  bool same = true;
+  auto compared = CopyResource(file, entry, [&](std::span<const std::byte> chunk) {
+    theirs.resize(chunk.size());
+    in.read(theirs.data(), static_cast<std::streamsize>(chunk.size()));
+    same = in.gcount() == static_cast<std::streamsize>(chunk.size()) &&
+           std::memcmp(theirs.data(), chunk.data(), chunk.size()) == 0;
+    return same;
+  });
+  if (!same) return false;
+  if (!compared) return std::unexpected(compared.error());
+  return true;
+}
+
 }  // namespace zpk::archive

@@ -46,4 +46,10 @@ std::expected<void, Error> CopyResourceToFile(ArchiveFile& file, const ArchiveEn
                                               const std::filesystem::path& target,
                                               const CopyOptions& options = {});
 
+// True when the file at path is a regular file holding exactly the entry's bytes, so that
+// an earlier copy can be used again. A missing, different, shorter or longer file gives
+// false; an unreadable archive or a bad range is an error. Reads in bounded chunks.
+std::expected<bool, Error> FileHoldsResource(ArchiveFile& file, const ArchiveEntry& entry,
+                                             const std::filesystem::path& path);
+
 }  // namespace zpk::archive

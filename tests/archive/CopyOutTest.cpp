@@ -204,3 +204,30 @@ TEST(CheckRange, BoundsAreExact) {
 }
 
 }  // namespace
+
+TEST_F(CopyOutTest, FileHoldsResourceOnlyForTheSameBytes) {
+  const auto copy = dir_ / "big.copy";
+  ASSERT_TRUE(CopyResourceToFile(*file_, Entry(2), copy));
+  EXPECT_EQ(FileHoldsResource(*file_, Entry(2), copy), true);
+
+  // One byte changed in the last chunk, one byte short, one byte more, another resource.
+  auto bytes = Expected(2);
+  bytes.back() ^= std::byte{1};
+  zpk::test::WriteFileBytes(copy, bytes);
+  EXPECT_EQ(FileHoldsResource(*file_, Entry(2), copy), false);
+  bytes = Expected(2);
+  bytes.pop_back();
+  zpk::test::WriteFileBytes(copy, bytes);
+  EXPECT_EQ(FileHoldsResource(*file_, Entry(2), copy), false);
+  bytes = Expected(2);
+  bytes.push_back(std::byte{0});
+  zpk::test::WriteFileBytes(copy, bytes);
+  EXPECT_EQ(FileHoldsResource(*file_, Entry(2), copy), false);
+  zpk::test::WriteFileBytes(copy, Expected(1));
+  EXPECT_EQ(FileHoldsResource(*file_, Entry(2), copy), false);
+  EXPECT_EQ(FileHoldsResource(*file_, Entry(1), copy), true);
+
+  EXPECT_EQ(FileHoldsResource(*file_, Entry(1), dir_ / "missing"), false);
+  EXPECT_EQ(FileHoldsResource(*file_, Entry(1), dir_.path()), false);  // a folder
+  EXPECT_FALSE(FileHoldsResource(*file_, Entry(3), copy));  // range past the end
+}
