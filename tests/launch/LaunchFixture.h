@@ -1,0 +1,86 @@
+// A test installation for the extraction and viewing tests: an archive written by the
+// project's writer, a program folder whose "Temp" folder receives the copies, a real
+// settings file, a recording window system, scripted file dialogs, and the fake viewer as
+// the desktop's opener.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <cstdlib>
+#include <filesystem>
+
+#include "archive/ArchiveFile.h"
+#include "archive/Catalogue.h"
+#include "launch/ResourceExtraction.h"
+#include "platform/Launcher.h"
+#include "support/IniSettingsStore.h"
+#include "support/RecordingWindowSystem.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/TempDir.h"
+#include "support/ViewerLog.h"
+#include "writer/ArchiveWriter.h"
+
+namespace zpk::test {
+
+namespace fs = std::filesystem;
+
+inline QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
+
+class LaunchFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    programFolder_ = dir_ / "prog";
+    fs::create_directory(programFolder_);
+    archivePath_ = dir_ / "game" / "res.zpk";
+    fs::create_directory(dir_ / "game");
+    log_ = dir_ / "viewer.log";
+    setenv("FAKE_VIEWER_LOG", log_.c_str(), 1);
+    setenv("FAKE_VIEWER_MODE", "exit", 1);
+  }
+  void TearDown() override {
+    unsetenv("FAKE_VIEWER_LOG");
+    unsetenv("FAKE_VIEWER_MODE");
+  }
+
+  // Writes the archive and reads its catalogue back.
+  void WriteArchive(const tools::ArchiveWriter& writer) {
+    ASSERT_TRUE(writer.WriteFile(archivePath_));
+    auto file = archive::ArchiveFile::Open(archivePath_);
+    ASSERT_TRUE(file);
+    auto catalogue = archive::ReadCatalogue(*file);
+    ASSERT_TRUE(catalogue);
+    catalogue_ = std::move(*catalogue);
+  }
+
+  launch::ExtractionInputs MakeInputs(std::optional<archive::ArchiveEntry> chosen) {
+    return launch::ExtractionInputs{chosen, Q(archivePath_), Q(programFolder_), settings_,
+                                    {dialogs_, window_}, "Tidewater ZPK Viewer 1.0"};
+  }
+
+  // The chosen entry as the window hands it in: list position p is slot p + 1.
+  std::optional<archive::ArchiveEntry> Chosen(int position) {
+    if (position < 0) return std::nullopt;
+    return catalogue_.entries.Slot(position + 1);
+  }
+
+  std::vector<std::byte> Bytes(int position) {
+    const auto entry = *Chosen(position);
+    const auto all = ReadFileBytes(archivePath_);
+    return {all.begin() + entry.Pos, all.begin() + entry.Pos + entry.Len};
+  }
+
+  fs::path TempFolder() const { return programFolder_ / "Temp"; }
+  std::vector<ViewerRun> Runs() const { return ReadViewerLog(log_); }
+
+  TempDir dir_;
+  fs::path programFolder_;
+  fs::path archivePath_;
+  fs::path log_;
+  archive::Catalogue catalogue_;
+  IniSettingsStore settings_{dir_ / "config" / "settings.conf"};
+  RecordingWindowSystem window_;
+  ScriptedFileDialogs dialogs_;
+};
+
+}  // namespace zpk::test

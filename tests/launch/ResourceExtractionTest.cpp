@@ -1,0 +1,176 @@
+#include "launch/ResourceExtraction.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <climits>
+
+#include "LaunchFixture.h"
+#include "options/FileDialogWrappers.h"
+#include "support/ByteDiff.h"
+
+namespace {
+
+using namespace zpk;
+using namespace zpk::test;
+using launch::SaveResToFile;
+using tools::ArchiveWriter;
+using tools::ToBytes;
+using tools::WriterEntry;
+
+ino_t Inode(const fs::path& p) {
+  struct stat st {};
+  ::stat(p.c_str(), &st);
+  return st.st_ino;
+}
+
+class SaveResToFileTest : public LaunchFixture {
+ protected:
+  void SetUp() override {
+    LaunchFixture::SetUp();
+    WriterEntry beyond;
+    beyond.name = "gfx\\beyond.bmp";
+    beyond.pos = 300;
+    beyond.len = INT_MAX;
+    ArchiveWriter writer("TEST");
+    writer.Add("data/gfx/ship.bmp", "BM ship picture bytes\r\n")
+        .Add("data\\other\\ship.bmp", "another ship, longer than the first one")
+        .Add(beyond)
+        .Add("  snd/Sch\xF6n Lied.wav  ", "RIFF");
+    WriteArchive(writer);
+  }
+
+  QString Save(int position, bool saveAs) {
+    return SaveResToFile(MakeInputs(Chosen(position)), saveAs);
+  }
+};
+
+TEST_F(SaveResToFileTest, WritesATemporaryCopyUnderTheResourcesFileName) {
+  ASSERT_FALSE(fs::exists(TempFolder()));
+  const QString copy = Save(0, false);
+  EXPECT_EQ(copy, Q(TempFolder() / "ship.bmp"));
+  EXPECT_BYTES_EQ(Bytes(0), ReadFileBytes(TempFolder() / "ship.bmp"));
+  EXPECT_EQ(ListFiles(TempFolder()), std::vector<fs::path>{"ship.bmp"});
+  EXPECT_EQ(window_.events, (std::vector<std::string>{"busy", "normal"}));
+  EXPECT_TRUE(window_.messages.empty());
+}
+
+TEST_F(SaveResToFileTest, NamesAreConvertedFromTheArchivesCodePage) {
+  EXPECT_EQ(Save(3, false), Q(TempFolder() / "Sch\xC3\xB6n Lied.wav"));
+  EXPECT_EQ(ReadFileBytes(TempFolder() / "Sch\xC3\xB6n Lied.wav"), ToBytes("RIFF"));
+}
+
+TEST_F(SaveResToFileTest, ACopyHoldingTheSameBytesIsUsedAgainUntouched) {
+  const QString first = Save(0, false);
+  const auto inode = Inode(first.toStdString());
+  window_.events.clear();
+  EXPECT_EQ(Save(0, false), first);
+  EXPECT_EQ(Inode(first.toStdString()), inode);
+  EXPECT_TRUE(window_.events.empty());  // no busy pointer: nothing was written
+}
+
+TEST_F(SaveResToFileTest, AnotherResourcesCopyOfTheSameNameIsReplaced) {
+  const QString first = Save(0, false);
+  const QString second = Save(1, false);
+  EXPECT_EQ(second, first);
+  EXPECT_BYTES_EQ(Bytes(1), ReadFileBytes(second.toStdString()));
+  EXPECT_EQ(Save(0, false), first);
+  EXPECT_BYTES_EQ(Bytes(0), ReadFileBytes(first.toStdString()));
+}
+
+TEST_F(SaveResToFileTest, AHalfWrittenLeftoverIsWrittenAfresh) {
+  fs::create_directories(TempFolder());
+  auto partial = Bytes(1);
+  partial.resize(partial.size() / 2);
+  WriteFileBytes(TempFolder() / "ship.bmp", partial);
+  EXPECT_EQ(Save(1, false), Q(TempFolder() / "ship.bmp"));
+  EXPECT_BYTES_EQ(Bytes(1), ReadFileBytes(TempFolder() / "ship.bmp"));
+}
+
+TEST_F(SaveResToFileTest, NothingChosenDoesNothing) {
+  EXPECT_EQ(Save(-1, false), QString());
+  EXPECT_EQ(Save(-1, true), QString());
+  EXPECT_TRUE(window_.events.empty());
+  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_FALSE(fs::exists(TempFolder()));
+}
+
+TEST_F(SaveResToFileTest, AnUnreadableResourceIsReportedAndNothingWritten) {
+  EXPECT_EQ(Save(2, false), QString());
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be read: "));
+  EXPECT_GT(window_.messages[0].text.size(), QString("Ressource can't be read: ").size());
+  EXPECT_EQ(window_.messages[0].icon, platform::MsgIcon::Exclamation);
+  EXPECT_EQ(window_.messages[0].title, "Tidewater ZPK Viewer 1.0");
+  EXPECT_EQ(window_.events, (std::vector<std::string>{"busy", "beep", "message", "normal"}));
+  EXPECT_TRUE(ListFiles(TempFolder()).empty());
+}
+
+TEST_F(SaveResToFileTest, AMissingArchiveIsAReadFailure) {
+  fs::remove(archivePath_);
+  EXPECT_EQ(Save(0, false), QString());
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be read: "));
+}
+
+TEST_F(SaveResToFileTest, AnUnwritableTemporaryFolderIsAWriteFailure) {
+  std::ofstream(TempFolder()) << "a file where the folder should be";
+  EXPECT_EQ(Save(0, false), QString());
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be saved temporarly: "));
+  EXPECT_EQ(window_.Count("normal"), 1);
+}
+
+TEST_F(SaveResToFileTest, SaveAsCancelledWritesAndRemembersNothing) {
+  EXPECT_EQ(Save(0, true), QString());
+  ASSERT_EQ(dialogs_.calls.size(), 1u);
+  const auto& call = dialogs_.calls[0];
+  EXPECT_TRUE(call.save);
+  EXPECT_EQ(call.info.title, "Save ressource as:");
+  EXPECT_EQ(call.info.initialFolder, Q(TempFolder()) + "/");  // first use: the temporary folder
+  EXPECT_EQ(call.info.fileName, "ship.bmp");
+  EXPECT_EQ(call.info.defaultExtension, QString());
+  EXPECT_EQ(call.info.filter, options::ConvertFilter("Alle Dateien (*.*)|*.*"));
+  EXPECT_EQ(call.info.filterIndex, 1);
+  EXPECT_FALSE(settings_.Has("LastResSave"));
+  EXPECT_TRUE(ListFiles(TempFolder()).empty());
+  EXPECT_TRUE(window_.messages.empty());
+}
+
+TEST_F(SaveResToFileTest, SaveAsWritesTheChosenFileAndRemembersItsFolder) {
+  fs::create_directory(dir_ / "out");
+  dialogs_.answers = {Q(dir_ / "out" / "my ship.bmp"), QString()};
+  EXPECT_EQ(Save(0, true), Q(dir_ / "out" / "my ship.bmp"));
+  EXPECT_BYTES_EQ(Bytes(0), ReadFileBytes(dir_ / "out" / "my ship.bmp"));
+  EXPECT_EQ(ListFiles(dir_ / "out"), std::vector<fs::path>{"my ship.bmp"});
+  EXPECT_EQ(settings_.Read("LastResSave", "?"), Q(dir_ / "out") + "/");
+  Save(1, true);
+  ASSERT_EQ(dialogs_.calls.size(), 2u);
+  EXPECT_EQ(dialogs_.calls[1].info.initialFolder, Q(dir_ / "out") + "/");
+}
+
+TEST_F(SaveResToFileTest, SaveAsReplacesAConfirmedExistingFile) {
+  WriteFileBytes(dir_ / "keep.bmp", ToBytes("old contents that are longer than the new ones"));
+  dialogs_.answers = {Q(dir_ / "keep.bmp")};
+  EXPECT_EQ(Save(0, true), Q(dir_ / "keep.bmp"));
+  EXPECT_BYTES_EQ(Bytes(0), ReadFileBytes(dir_ / "keep.bmp"));
+}
+
+TEST_F(SaveResToFileTest, AFailedSaveAsLeavesTheChosenFileAsItWas) {
+  WriteFileBytes(dir_ / "keep.bmp", ToBytes("precious"));
+  dialogs_.answers = {Q(dir_ / "keep.bmp"), Q(dir_ / "no-such-folder" / "x.bmp")};
+  EXPECT_EQ(Save(2, true), QString());  // the range runs past the archive's end
+  EXPECT_EQ(ReadFileBytes(dir_ / "keep.bmp"), ToBytes("precious"));
+  EXPECT_EQ(settings_.Read("LastResSave", "?"), Q(dir_.path()) + "/");  // remembered anyway
+  EXPECT_TRUE(window_.messages.back().text.startsWith("Ressource can't be read: "));
+
+  EXPECT_EQ(Save(0, true), QString());
+  EXPECT_TRUE(window_.messages.back().text.startsWith("Ressource can't be saved temporarly: "));
+  EXPECT_EQ(settings_.Read("LastResSave", "?"), Q(dir_ / "no-such-folder") + "/");
+  for (const auto& file : ListFiles(dir_.path())) {
+    EXPECT_EQ(file.string().find(".part"), std::string::npos) << file;
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "no-such-folder"));
+}
+
+}  // namespace

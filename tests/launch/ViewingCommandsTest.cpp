@@ -1,0 +1,248 @@
+// The five commands with real child processes: the fake viewer stands in for the named
+// viewers and, called with "--opener" first, for the desktop's opener.
+#include "launch/ViewingCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <QTimer>
+#include <climits>
+
+#include "LaunchFixture.h"
+
+namespace {
+
+using namespace zpk;
+using namespace zpk::test;
+using tools::ArchiveWriter;
+using tools::WriterEntry;
+
+const QString kViewer = ZPK_FAKE_VIEWER;
+const char* const kOddName = "it's \"odd\" $(touch pwned);rm -rf x & `id` |y.txt";
+
+enum Position { kShip = 0, kNotes = 1, kOdd = 2, kDash = 3, kBeyond = 4 };
+
+class ViewingCommandsTest : public LaunchFixture {
+ protected:
+  void SetUp() override {
+    LaunchFixture::SetUp();
+    WriterEntry beyond;
+    beyond.name = "gfx/beyond.bmp";
+    beyond.pos = 300;
+    beyond.len = INT_MAX;
+    ArchiveWriter writer("TEST");
+    writer.Add("gfx/ship.bmp", "BM ship")
+        .Add("txt/my notes.txt", "notes with blanks in the name")
+        .Add(std::string("txt/") + kOddName, "odd")
+        .Add("txt/-rf.txt", "dash")
+        .Add(beyond);
+    WriteArchive(writer);
+  }
+
+  launch::ViewingCommands Commands() {
+    return launch::ViewingCommands({window_, *launcher_,
+                                    [this](bool saveAs) {
+                                      return launch::SaveResToFile(MakeInputs(Chosen(position_)),
+                                                                   saveAs);
+                                    },
+                                    "Tidewater ZPK Viewer 1.0"});
+  }
+
+  // Runs of the named viewer and of the opener.
+  std::vector<ViewerRun> ViewerRuns(bool opener) const {
+    std::vector<ViewerRun> runs;
+    for (auto& run : Runs()) {
+      const bool isOpener = !run.args.empty() && run.args[0] == "--opener";
+      if (isOpener == opener) runs.push_back(run);
+    }
+    return runs;
+  }
+
+  int position_ = kShip;
+  std::unique_ptr<platform::Launcher> launcher_ =
+      platform::CreatePosixLauncher({kViewer, "--opener"});
+};
+
+struct MissingViewerCase {
+  const char* name;
+  int command;  // 0 HEX, 1 Picture, 2 TXT
+  QString viewer;
+  QString text;
+};
+
+class MissingViewerTest : public ViewingCommandsTest,
+                          public ::testing::WithParamInterface<MissingViewerCase> {};
+
+TEST_P(MissingViewerTest, TellsWhereToChooseOneAndCopiesNothing) {
+  auto commands = Commands();
+  const auto& c = GetParam();
+  if (c.command == 0) commands.ViewHex(c.viewer);
+  if (c.command == 1) commands.ViewPicture(c.viewer, false);
+  if (c.command == 2) commands.ViewText(c.viewer, false);
+  EXPECT_EQ(window_.events, (std::vector<std::string>{"beep", "message"}));
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_EQ(window_.messages[0].text, c.text);
+  EXPECT_EQ(window_.messages[0].title, "Oops ;)");
+  EXPECT_EQ(window_.messages[0].icon, platform::MsgIcon::Exclamation);
+  EXPECT_FALSE(fs::exists(TempFolder()));
+  EXPECT_TRUE(Runs().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MissingViewerTest,
+    ::testing::Values(
+        MissingViewerCase{"HexEmpty", 0, "", "Click on 'Options...' to choose your favorite HEX Editor..."},
+        MissingViewerCase{"HexBlanks", 0, "   ", "Click on 'Options...' to choose your favorite HEX Editor..."},
+        MissingViewerCase{"PictureEmpty", 1, "", "Click on 'Options...' to choose your favorite PIC viewer..."},
+        MissingViewerCase{"TextBlanks", 2, "  ", "Click on 'Options...' to choose your favorite TXT viewer..."}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct CommandLineCase {
+  const char* name;
+  int position;
+  std::string argument;  // what the viewer must receive as its one argument
+};
+
+class ViewerCommandLineTest : public ViewingCommandsTest,
+                              public ::testing::WithParamInterface<CommandLineCase> {};
+
+TEST_P(ViewerCommandLineTest, TheCopysNameArrivesAsOneArgumentAndTheCopyGoes) {
+  position_ = GetParam().position;
+  Commands().ViewText("  " + kViewer + " ", false);
+  const auto runs = ViewerRuns(false);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].args, std::vector<std::string>{GetParam().argument});
+  EXPECT_EQ(fs::path(runs[0].cwd), fs::canonical(TempFolder()));
+  EXPECT_EQ(runs[0].fileSize, Chosen(position_)->Len);  // it found the whole copy
+  EXPECT_TRUE(ListFiles(TempFolder()).empty());          // deleted once the viewer ended
+  EXPECT_TRUE(window_.messages.empty());
+  EXPECT_TRUE(ListFiles(dir_ / "prog").empty());
+  EXPECT_FALSE(fs::exists(TempFolder() / "pwned"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ViewerCommandLineTest,
+    ::testing::Values(CommandLineCase{"Plain", kShip, "ship.bmp"},
+                      CommandLineCase{"Blanks", kNotes, "my notes.txt"},
+                      CommandLineCase{"ShellCharacters", kOdd, kOddName},
+                      CommandLineCase{"LeadingDash", kDash, "./-rf.txt"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(ViewingCommandsTest, ANamedViewerIsUsedEvenWithSystemDefaultTicked) {
+  Commands().ViewPicture(kViewer, true);
+  EXPECT_EQ(ViewerRuns(false).size(), 1u);
+  EXPECT_TRUE(ViewerRuns(true).empty());
+}
+
+TEST_F(ViewingCommandsTest, SystemDefaultHandsTheBareNameToTheOpenerAndKeepsTheCopy) {
+  position_ = kDash;
+  Commands().ViewText("", true);
+  const auto runs = ViewerRuns(true);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].args, (std::vector<std::string>{"--opener", "./-rf.txt"}));
+  EXPECT_EQ(fs::path(runs[0].cwd), fs::canonical(TempFolder()));
+  EXPECT_EQ(ListFiles(TempFolder()), std::vector<fs::path>{"-rf.txt"});
+  EXPECT_TRUE(window_.messages.empty());
+}
+
+TEST_F(ViewingCommandsTest, WaitsForTheViewerWhileTheWindowStaysResponsive) {
+  setenv("FAKE_VIEWER_MODE", "hold:300", 1);
+  bool timerFired = false;
+  bool viewerEndedFirst = false;
+  QTimer::singleShot(50, [&] {
+    timerFired = true;
+    viewerEndedFirst = !ViewerRuns(false).empty() && ViewerRuns(false)[0].ended;
+  });
+  Commands().ViewHex(kViewer);
+  EXPECT_TRUE(timerFired);
+  EXPECT_FALSE(viewerEndedFirst);
+  ASSERT_EQ(ViewerRuns(false).size(), 1u);
+  EXPECT_TRUE(ViewerRuns(false)[0].ended);
+  EXPECT_GT(window_.eventRounds, 10);
+  EXPECT_TRUE(ListFiles(TempFolder()).empty());
+}
+
+TEST_F(ViewingCommandsTest, TwoWaitingCommandsEndInReverseOrder) {
+  setenv("FAKE_VIEWER_MODE", "wait:400", 1);
+  std::vector<std::string> finished;
+  QTimer::singleShot(50, [&] {
+    setenv("FAKE_VIEWER_MODE", "wait:100", 1);
+    position_ = kNotes;
+    Commands().ViewText(kViewer, false);  // runs nested inside the first command's wait
+    finished.push_back("second");
+  });
+  Commands().ViewPicture(kViewer, false);
+  finished.push_back("first");
+  EXPECT_EQ(finished, (std::vector<std::string>{"second", "first"}));
+  const auto runs = ViewerRuns(false);
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].args, std::vector<std::string>{"ship.bmp"});
+  EXPECT_EQ(runs[1].args, std::vector<std::string>{"my notes.txt"});
+  EXPECT_TRUE(ListFiles(TempFolder()).empty());
+}
+
+TEST_F(ViewingCommandsTest, AViewerThatCantBeStartedIsReportedAndItsCopyDeleted) {
+  Commands().ViewPicture(Q(dir_ / "no-such-viewer"), false);
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_EQ(window_.messages[0].text,
+            "Can't view '" + Q(TempFolder() / "ship.bmp") + "' - choose another type of viewing...");
+  EXPECT_EQ(window_.messages[0].title, "Tidewater ZPK Viewer 1.0");
+  EXPECT_EQ(window_.messages[0].icon, platform::MsgIcon::Exclamation);
+  EXPECT_EQ(window_.Count("beep"), 1);
+  EXPECT_TRUE(ListFiles(TempFolder()).empty());
+}
+
+TEST_F(ViewingCommandsTest, AFailedCopyEndsTheCommandWithItsOwnMessageOnly) {
+  position_ = kBeyond;
+  Commands().ViewHex(kViewer);
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be read: "));
+  EXPECT_TRUE(Runs().empty());
+  position_ = -1;  // nothing chosen: nothing at all
+  Commands().ViewHex(kViewer);
+  Commands().Play();
+  EXPECT_EQ(window_.messages.size(), 1u);
+  EXPECT_TRUE(Runs().empty());
+}
+
+TEST_F(ViewingCommandsTest, PlayTwiceOpensTheSameCopyWrittenOnce) {
+  Commands().Play();
+  Commands().Play();
+  EXPECT_EQ(window_.Count("busy"), 1);
+  for (int i = 0; i < 200 && ViewerRuns(true).size() < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  const auto runs = ViewerRuns(true);
+  ASSERT_EQ(runs.size(), 2u);
+  for (const auto& run : runs) {
+    EXPECT_EQ(run.args, (std::vector<std::string>{"--opener", (TempFolder() / "ship.bmp").string()}));
+  }
+  EXPECT_EQ(ListFiles(TempFolder()), std::vector<fs::path>{"ship.bmp"});
+  EXPECT_TRUE(window_.messages.empty());
+
+  // A view command afterwards shows the copy Play left, then deletes it.
+  Commands().ViewPicture(kViewer, false);
+  EXPECT_EQ(window_.Count("busy"), 1);
+  EXPECT_EQ(ViewerRuns(false).size(), 1u);
+  EXPECT_TRUE(ListFiles(TempFolder()).empty());
+}
+
+TEST_F(ViewingCommandsTest, SaveAsAsksForTheTarget) {
+  dialogs_.answers = {QString(), Q(dir_ / "saved.bmp")};
+  Commands().SaveAs();
+  EXPECT_FALSE(fs::exists(dir_ / "saved.bmp"));
+  Commands().SaveAs();
+  EXPECT_EQ(ReadFileBytes(dir_ / "saved.bmp"), tools::ToBytes("BM ship"));
+  ASSERT_EQ(dialogs_.calls.size(), 2u);
+  EXPECT_EQ(dialogs_.calls[0].info.title, "Save ressource as:");
+  EXPECT_TRUE(Runs().empty());
+}
+
+TEST(ViewerArgument, QuotesForNamedViewersAndGuardsLeadingDashes) {
+  EXPECT_EQ(launch::ViewerArgument("ship.bmp", true), "ship.bmp");
+  EXPECT_EQ(launch::ViewerArgument("my ship.bmp", true), "\"my ship.bmp\"");
+  EXPECT_EQ(launch::ViewerArgument("my ship.bmp", false), "my ship.bmp");
+  EXPECT_EQ(launch::ViewerArgument("-x y", true), "\"./-x y\"");
+  EXPECT_EQ(launch::ViewerArgument("-x y", false), "./-x y");
+}
+
+}  // namespace

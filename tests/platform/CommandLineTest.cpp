@@ -1,0 +1,104 @@
+#include "platform/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using zpk::platform::QuoteArgument;
+using zpk::platform::SplitCommandLine;
+using Args = std::vector<std::string>;
+
+struct SplitCase {
+  const char* name;
+  std::string text;
+  Args expected;
+};
+
+class SplitCommandLineTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitCommandLineTest, SplitsAsTheWindowsRuntimeDoes) {
+  EXPECT_EQ(SplitCommandLine(GetParam().text), GetParam().expected) << "text: " << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitCommandLineTest,
+    ::testing::Values(
+        SplitCase{"Empty", "", {}},
+        SplitCase{"BlanksOnly", " \t  ", {}},
+        SplitCase{"OneWord", "ship.bmp", {"ship.bmp"}},
+        SplitCase{"BlanksAndTabsSeparateOnce", "  a \t b\t\tc  ", {"a", "b", "c"}},
+        SplitCase{"NameWithBlanksUnquoted", "my ship.bmp", {"my", "ship.bmp"}},
+        SplitCase{"QuotedNameWithBlanks", "\"my ship.bmp\"", {"my ship.bmp"}},
+        SplitCase{"EmptyQuotesAreAnEmptyArgument", "a \"\" b", {"a", "", "b"}},
+        SplitCase{"QuotesInsideAWordJoin", "a\"b c\"d e", {"ab cd", "e"}},
+        SplitCase{"UnterminatedQuoteRunsToTheEnd", "\"a b", {"a b"}},
+        SplitCase{"DoubledQuoteInsideQuotesIsLiteral", "\"a\"\"b\" c", {"a\"b", "c"}},
+        SplitCase{"EscapedQuote", "a\\\"b", {"a\"b"}},
+        SplitCase{"TwoBackslashesThenQuote", "\"a\\\\\" b", {"a\\", "b"}},
+        SplitCase{"ThreeBackslashesThenQuote", "a\\\\\\\"b", {"a\\\"b"}},
+        SplitCase{"BackslashesElsewhereKept", "C:\\Games\\Tide\\x.bmp", {"C:\\Games\\Tide\\x.bmp"}},
+        SplitCase{"TrailingBackslashes", "a\\\\ b\\", {"a\\\\", "b\\"}},
+        SplitCase{"ShellCharactersAreOrdinary", "x;rm -rf ~ $(id) `id` |cat >out &",
+                  {"x;rm", "-rf", "~", "$(id)", "`id`", "|cat", ">out", "&"}},
+        SplitCase{"NewlineIsNoBlank", "a\nb c", {"a\nb", "c"}},
+        SplitCase{"Utf8Bytes", "\"Sch\xC3\xB6n Bild.png\"", {"Sch\xC3\xB6n Bild.png"}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct QuoteCase {
+  const char* name;
+  std::string argument;
+  std::string quoted;
+};
+
+class QuoteArgumentTest : public ::testing::TestWithParam<QuoteCase> {};
+
+TEST_P(QuoteArgumentTest, QuotesOnlyWhatNeedsIt) {
+  EXPECT_EQ(QuoteArgument(GetParam().argument), GetParam().quoted);
+  EXPECT_EQ(SplitCommandLine(GetParam().quoted), Args{GetParam().argument});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuoteArgumentTest,
+    ::testing::Values(QuoteCase{"Plain", "ship.bmp", "ship.bmp"},
+                      QuoteCase{"Empty", "", "\"\""},
+                      QuoteCase{"Blank", "my ship.bmp", "\"my ship.bmp\""},
+                      QuoteCase{"Quote", "a\"b", "\"a\\\"b\""},
+                      QuoteCase{"BackslashBeforeQuote", "a\\\"b", "\"a\\\\\\\"b\""},
+                      QuoteCase{"TrailingBackslashWithBlank", "a b\\", "\"a b\\\\\""},
+                      QuoteCase{"BackslashesAloneUnquoted", "a\\b\\", "a\\b\\"},
+                      QuoteCase{"ShellCharactersNeedNoQuotes", "$(id);x", "$(id);x"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// Every text, however odd, comes back as itself, also next to other arguments.
+TEST(QuoteArgumentProperty, SplitGivesBackWhatWasQuoted) {
+  std::mt19937 random(20261206);
+  const std::string alphabet = "ab \t\"\\;$'\n-*\xC3\xA9";
+  for (int round = 0; round < 20000; ++round) {
+    Args args(1 + random() % 3);
+    for (auto& arg : args) {
+      const auto length = random() % 12;
+      for (unsigned i = 0; i < length; ++i) arg.push_back(alphabet[random() % alphabet.size()]);
+    }
+    std::string text;
+    for (const auto& arg : args) text += (text.empty() ? "" : " ") + QuoteArgument(arg);
+    ASSERT_EQ(SplitCommandLine(text), args) << "text: " << text;
+  }
+}
+
+// Any byte sequence splits without running past the text (the fuzz target's property).
+TEST(SplitCommandLineProperty, ArbitraryBytesSplitIntoPiecesOfTheText) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text(random() % 24, '\0');
+    for (auto& c : text) c = static_cast<char>("a \"\\\t\0x"[random() % 7]);
+    std::size_t total = 0;
+    for (const auto& arg : SplitCommandLine(text)) total += arg.size();
+    ASSERT_LE(total, text.size());
+  }
+}
+
+}  // namespace

@@ -1,0 +1,230 @@
+// The POSIX launcher with real child processes: tests/launch/fake_viewer records what it
+// was given and ends at once or after a wait.
+#ifndef _WIN32
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QString>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "platform/Launcher.h"
+#include "support/TempDir.h"
+#include "support/ViewerLog.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using zpk::platform::CreatePosixLauncher;
+using zpk::platform::LaunchedProcess;
+using zpk::platform::LaunchRequest;
+using State = LaunchedProcess::State;
+namespace fs = std::filesystem;
+
+const QString kViewer = ZPK_FAKE_VIEWER;
+
+QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
+
+// "R", "S", "Z"... from /proc; "" once the process is gone.
+std::string ProcessState(long pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  std::getline(stat, text);
+  const auto close = text.rfind(')');
+  return close == std::string::npos ? std::string() : text.substr(close + 2, 1);
+}
+
+// Polls until the process is gone (collected); a zombie child of ours would stay "Z".
+bool GoneWithin(long pid, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (ProcessState(pid).empty()) return true;
+    std::this_thread::sleep_for(5ms);
+  }
+  return false;
+}
+
+State WaitUntilEnded(LaunchedProcess& process) {
+  for (int i = 0; i < 1000; ++i) {
+    const State s = process.Wait(10ms);
+    if (s != State::Running) return s;
+  }
+  return State::Running;
+}
+
+class PosixLauncherTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    log_ = dir_ / "viewer.log";
+    setenv("FAKE_VIEWER_LOG", log_.c_str(), 1);
+    setenv("FAKE_VIEWER_MODE", "exit", 1);
+    fs::create_directory(dir_ / "work");
+  }
+  void TearDown() override {
+    unsetenv("FAKE_VIEWER_LOG");
+    unsetenv("FAKE_VIEWER_MODE");
+  }
+  std::vector<zpk::test::ViewerRun> Runs() const { return zpk::test::ReadViewerLog(log_); }
+
+  zpk::test::TempDir dir_;
+  fs::path log_;
+};
+
+TEST_F(PosixLauncherTest, StartsTheNamedProgramWithSplitParametersInTheWorkingFolder) {
+  auto launcher = CreatePosixLauncher();
+  LaunchRequest request;
+  request.program = kViewer;
+  request.parameters = "\"my ship.bmp\" -x  $(id);touch pwned";
+  request.workDir = Q(dir_ / "work");
+  auto outcome = launcher->Launch(request);
+  ASSERT_TRUE(outcome.started) << outcome.failure.toStdString();
+  ASSERT_TRUE(outcome.process);
+  EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
+  EXPECT_EQ(outcome.process->Wait(0ms), State::Ended);  // stays ended once collected
+
+  const auto runs = Runs();
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].args, (std::vector<std::string>{"my ship.bmp", "-x", "$(id);touch", "pwned"}));
+  EXPECT_EQ(fs::path(runs[0].cwd), fs::canonical(dir_ / "work"));
+  EXPECT_FALSE(fs::exists(dir_ / "work" / "pwned"));
+  EXPECT_TRUE(GoneWithin(runs[0].pid, 1s));
+}
+
+TEST_F(PosixLauncherTest, FindsABareProgramNameOnThePath) {
+  const fs::path bin = dir_ / "bin";
+  fs::create_directory(bin);
+  fs::copy_file(kViewer.toStdString(), bin / "tidewater-test-viewer");
+  const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
+  auto launcher = CreatePosixLauncher();
+  LaunchRequest request;
+  request.program = "tidewater-test-viewer";
+  request.parameters = "a";
+  auto outcome = launcher->Launch(request);
+  setenv("PATH", oldPath.c_str(), 1);
+  ASSERT_TRUE(outcome.started) << outcome.failure.toStdString();
+  EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
+  ASSERT_EQ(Runs().size(), 1u);
+  EXPECT_EQ(Runs()[0].args, std::vector<std::string>{"a"});
+}
+
+struct FailureCase {
+  const char* name;
+  std::string program;  // "<dir>" stands for the test folder
+  std::string parameters;
+  std::string workDir;
+};
+
+class LaunchFailureTest : public PosixLauncherTest,
+                          public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(LaunchFailureTest, StartsNothingAndSaysSo) {
+  const fs::path plain = dir_ / "plain.txt";
+  std::ofstream(plain) << "#!/bin/sh\ntouch " << (dir_ / "ran").string() << "\n";
+  const fs::path script = dir_ / "noshebang";
+  std::ofstream(script) << "touch " << (dir_ / "ran").string() << "\n";
+  fs::permissions(script, fs::perms::owner_all);
+
+  auto replace = [&](std::string text) {
+    if (auto at = text.find("<dir>"); at != std::string::npos) text.replace(at, 5, dir_.path().string());
+    return text;
+  };
+  auto launcher = CreatePosixLauncher();
+  LaunchRequest request;
+  request.program = QString::fromStdString(replace(GetParam().program));
+  request.parameters = QString::fromStdString(GetParam().parameters);
+  request.workDir = QString::fromStdString(replace(GetParam().workDir));
+  auto outcome = launcher->Launch(request);
+  EXPECT_FALSE(outcome.started);
+  EXPECT_FALSE(outcome.process);
+  EXPECT_FALSE(outcome.failure.isEmpty());
+  std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(fs::exists(dir_ / "ran"));
+  EXPECT_TRUE(Runs().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LaunchFailureTest,
+    ::testing::Values(
+        FailureCase{"MissingProgram", "<dir>/no-such-viewer", "x", ""},
+        FailureCase{"MissingBareName", "tidewater-no-such-viewer-anywhere", "x", ""},
+        FailureCase{"NotExecutable", "<dir>/plain.txt", "x", ""},
+        FailureCase{"AFolder", "<dir>", "x", ""},
+        FailureCase{"ScriptWithoutInterpreterLineIsNotRunByAShell", "<dir>/noshebang", "", ""},
+        FailureCase{"MissingWorkingFolder", ZPK_FAKE_VIEWER, "x", "<dir>/no-such-folder"},
+        FailureCase{"NothingToOpen", "", "", ""}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(PosixLauncherTest, HandsADocumentToTheOpenerAsOneArgument) {
+  auto launcher = CreatePosixLauncher({kViewer, "--open"});
+  LaunchRequest request;
+  request.parameters = "-my ship; rm x.bmp";
+  request.workDir = Q(dir_ / "work");
+  auto outcome = launcher->Launch(request);
+  ASSERT_TRUE(outcome.started);
+  EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
+  ASSERT_EQ(Runs().size(), 1u);
+  EXPECT_EQ(Runs()[0].args, (std::vector<std::string>{"--open", "-my ship; rm x.bmp"}));
+  EXPECT_EQ(fs::path(Runs()[0].cwd), fs::canonical(dir_ / "work"));
+}
+
+TEST_F(PosixLauncherTest, AMissingOpenerStartsNothing) {
+  for (const QStringList& opener : {QStringList{}, QStringList{(dir_ / "no-opener").c_str()}}) {
+    auto launcher = CreatePosixLauncher(opener);
+    LaunchRequest request;
+    request.parameters = "ship.bmp";
+    EXPECT_FALSE(launcher->Launch(request).started) << opener.join(' ').toStdString();
+  }
+}
+
+TEST_F(PosixLauncherTest, ReportsRunningUntilTheProgramEnds) {
+  setenv("FAKE_VIEWER_MODE", "wait:300", 1);
+  auto launcher = CreatePosixLauncher();
+  LaunchRequest request;
+  request.program = kViewer;
+  const auto start = std::chrono::steady_clock::now();
+  auto outcome = launcher->Launch(request);
+  ASSERT_TRUE(outcome.process);
+  EXPECT_EQ(outcome.process->Wait(10ms), State::Running);
+  EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 290ms);
+  ASSERT_EQ(Runs().size(), 1u);
+  EXPECT_TRUE(Runs()[0].ended);
+}
+
+TEST_F(PosixLauncherTest, DroppingTheHandleNeitherKillsTheProgramNorLeavesAZombie) {
+  setenv("FAKE_VIEWER_MODE", "wait:300", 1);
+  auto launcher = CreatePosixLauncher();
+  LaunchRequest request;
+  request.program = kViewer;
+  auto outcome = launcher->Launch(request);
+  ASSERT_TRUE(outcome.process);
+  // Wait until it has written its start record, then let go of it while it runs.
+  for (int i = 0; i < 200 && Runs().empty(); ++i) std::this_thread::sleep_for(5ms);
+  ASSERT_EQ(Runs().size(), 1u);
+  const long pid = Runs()[0].pid;
+  outcome.process.reset();
+  EXPECT_FALSE(ProcessState(pid).empty());
+  EXPECT_TRUE(GoneWithin(pid, 5s)) << "state " << ProcessState(pid);
+  EXPECT_TRUE(Runs()[0].ended);  // it ran to its end
+}
+
+TEST_F(PosixLauncherTest, DroppingTheHandleOfAnEndedProgramCollectsIt) {
+  auto launcher = CreatePosixLauncher();
+  LaunchRequest request;
+  request.program = kViewer;
+  auto outcome = launcher->Launch(request);
+  ASSERT_TRUE(outcome.process);
+  for (int i = 0; i < 200 && Runs().empty(); ++i) std::this_thread::sleep_for(5ms);
+  ASSERT_EQ(Runs().size(), 1u);
+  const long pid = Runs()[0].pid;
+  for (int i = 0; i < 200 && ProcessState(pid) != "Z"; ++i) std::this_thread::sleep_for(5ms);
+  EXPECT_EQ(ProcessState(pid), "Z");  // ended, not yet collected
+  outcome.process.reset();
+  EXPECT_TRUE(GoneWithin(pid, 1s));
+}
+
+}  // namespace
+#endif

@@ -1,0 +1,1 @@
+target_sources(platform_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/QtFileDialogsTest.cpp)
