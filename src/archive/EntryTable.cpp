@@ -33,8 +33,10 @@ void EntryTable::Append(std::string_view name, std::int32_t pos, std::int32_t le
 }
 
 void EntryTable::Clear() {
-  rows_ = {};
-  names_ = {};
+  // Assigning {} would keep the capacity (it is an assignment from an empty list); swapping
+  // with new containers gives the memory of a big directory back.
+  std::vector<Row>().swap(rows_);
+  std::string().swap(names_);
 }
 
 void EntryTable::ShrinkToFit() {
