@@ -42,7 +42,7 @@ status=0
 for target in "${targets[@]}"; do
   corpus="$build/corpus/$target"
   findings="$build/findings/$target"
-  mkdir -p "$corpus" "$findings"
+  mkdir -p "$corpus" "$findings" "$build/seeds/$target"
   echo "== $target: ${seconds}s on $corpus"
   if ! "$build/fuzz/$target" -max_len=65536 -timeout=30 -rss_limit_mb=2048 \
       -max_total_time="$seconds" -runs="$runs" -print_final_stats=1 \

@@ -144,6 +144,27 @@ bool TagSeeds(const fs::path& folder) {
   return ok;
 }
 
+bool FilterSeeds(const fs::path& folder) {
+  const char* filters[] = {"EXE files (*.exe)|*.exe|Alle Dateien (*.*)|*.*",
+                           "EXE files (*.exe)|*.exe", "All files (*.*)|*.*", "", "|", "a||b",
+                           "odd|count|three", "|||x|||", "Bilder (*.bmp;*.png)|*.bmp;*.png|"};
+  bool ok = true;
+  int n = 0;
+  for (const char* filter : filters) ok = WriteSeed(folder, "filter-" + std::to_string(n++), filter) && ok;
+  return ok;
+}
+
+// Parameter texts as the viewers get them, and the awkward quoting cases.
+bool CommandLineSeeds(const fs::path& folder) {
+  const char* texts[] = {"ship.bmp", "\"ship log.txt\"", "\"C:\\Program Files\\viewer.exe\" /x",
+                         "a\\\\\"b c\" d", "\"unclosed quote", "\"\"", "say \"\"hi\"\" \\\"x\\\"",
+                         "trailing\\ tab\there"};
+  bool ok = true;
+  int n = 0;
+  for (const char* text : texts) ok = WriteSeed(folder, "command-" + std::to_string(n++), text) && ok;
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -160,6 +181,8 @@ int main(int argc, char** argv) {
       {"archive_fuzzer", ArchiveSeeds},
       {"wine_registry_fuzzer", WineRegistrySeeds},
       {"tags_fuzzer", TagSeeds},
+      {"filter_fuzzer", FilterSeeds},
+      {"cmdline_fuzzer", CommandLineSeeds},
   };
   bool ok = true;
   for (const auto& target : targets) {
