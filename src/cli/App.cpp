@@ -1,0 +1,103 @@
+#include "cli/App.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <new>
+
+#include "cli/Commands.h"
+#include "cli/Output.h"
+
+namespace zpk::cli {
+
+namespace {
+
+constexpr const char* kEntryHelp =
+    "entries to use: a name as listed (\"/\" and \"\\\" count as the same) or #N for the "
+    "N-th entry; all when none is given. Put -- before names that begin with '-'";
+
+void AddArchive(CLI::App& command, std::string& archive) {
+  command.add_option("ARCHIVE", archive, "the .zpk archive to read (it is never changed)")
+      ->required();
+}
+
+void AddJson(CLI::App& command, bool& json) {
+  command.add_flag("--json", json, "write JSON instead of text");
+}
+
+}  // namespace
+
+int Main(int argc, char** argv) {
+  CLI::App app{"Looks into Tidewater resource archives (*.zpk) and extracts their entries.\n"
+               "Exit status: 0 all done, 1 some entries skipped or failed, 2 usage error or "
+               "unreadable archive.",
+               "zpk"};
+  app.require_subcommand(1);
+  app.fallthrough(false);
+
+  ArchiveArgs info, list, check;
+  SelectArgs probe;
+  std::string catArchive, catEntry;
+  ExtractArgs extract;
+  std::string extractDir = ".";
+
+  auto* infoCmd = app.add_subcommand("info", "identification, entry counts, size, date and problems");
+  AddJson(*infoCmd, info.json);
+  AddArchive(*infoCmd, info.archive);
+
+  auto* listCmd = app.add_subcommand("list", "the entries in directory order");
+  AddJson(*listCmd, list.json);
+  AddArchive(*listCmd, list.archive);
+
+  auto* probeCmd = app.add_subcommand("probe", "whether entries look encrypted (\"Encrypted!\" or \"Probably Ok\")");
+  AddJson(*probeCmd, probe.json);
+  AddArchive(*probeCmd, probe.archive);
+  probeCmd->add_option("ENTRY", probe.entries, kEntryHelp);
+
+  auto* catCmd = app.add_subcommand("cat", "an entry's stored bytes, unchanged, to standard output");
+  AddArchive(*catCmd, catArchive);
+  catCmd->add_option("ENTRY", catEntry, "the entry: a name as listed or #N")->required();
+
+  auto* checkCmd = app.add_subcommand("check", "why an archive is suspect; exit 1 when problems are found");
+  AddJson(*checkCmd, check.json);
+  AddArchive(*checkCmd, check.archive);
+
+  auto* extractCmd = app.add_subcommand("extract", "write entries to files below a folder");
+  extractCmd->add_option("-C,--directory", extractDir, "folder to write below (default: the current folder)");
+  extractCmd->add_flag("--overwrite", extract.overwrite, "replace files that exist");
+  auto* verbose = extractCmd->add_flag("-v,--verbose", extract.verbose, "print each path written");
+  extractCmd->add_flag("-q,--quiet", extract.quiet, "print errors only")->excludes(verbose);
+  AddArchive(*extractCmd, extract.archive);
+  extractCmd->add_option("ENTRY", extract.entries, kEntryHelp);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    ReportError(std::string(e.what()) + "\nRun 'zpk --help' or 'zpk COMMAND --help' for usage.");
+    return kExitFatal;
+  }
+
+  try {
+    if (*infoCmd) return RunInfo(info);
+    if (*listCmd) return RunList(list);
+    if (*probeCmd) return RunProbe(probe);
+    if (*catCmd) return RunCat(catArchive, catEntry);
+    if (*checkCmd) return RunCheck(check);
+    if (*extractCmd) {
+      extract.dir = extractDir;
+      return RunExtract(extract);
+    }
+  } catch (const std::bad_alloc&) {
+    ReportError("out of memory");
+    return kExitFatal;
+  } catch (const std::exception& e) {
+    ReportError(std::string("internal error: ") + e.what());
+    return kExitFatal;
+  }
+  return kExitFatal;
+}
+
+}  // namespace zpk::cli

@@ -1,0 +1,39 @@
+// The commands of the zpk tool. Each runs to its end and returns the process exit status:
+// 0 all done, 1 done with some entries skipped or failed (or problems found by check),
+// 2 usage error or the archive can't be read at all.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zpk::cli {
+
+enum ExitStatus : int { kExitOk = 0, kExitSomeFailed = 1, kExitFatal = 2 };
+
+struct ArchiveArgs {
+  std::string archive;  // as the user gave it; JSON output repeats it
+  bool json = false;
+};
+
+struct SelectArgs : ArchiveArgs {
+  std::vector<std::string> entries;  // display names or "#N"; empty means all
+};
+
+struct ExtractArgs {
+  std::string archive;
+  std::vector<std::string> entries;
+  std::filesystem::path dir = ".";
+  bool overwrite = false;
+  bool verbose = false;
+  bool quiet = false;
+};
+
+int RunInfo(const ArchiveArgs& args);
+int RunList(const ArchiveArgs& args);
+int RunProbe(const SelectArgs& args);
+int RunCat(const std::string& archive, const std::string& entry);
+int RunCheck(const ArchiveArgs& args);
+int RunExtract(const ExtractArgs& args);
+
+}  // namespace zpk::cli

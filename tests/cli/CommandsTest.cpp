@@ -1,0 +1,222 @@
+// info, list, probe and cat on one archive with ordinary and awkward entries, and the
+// command line's own errors. Every case runs the built zpk as a process.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
+
+#include "ZpkProcess.h"
+#include "support/ByteDiff.h"
+#include "support/TempDir.h"
+#include "writer/ArchiveWriter.h"
+
+namespace {
+
+using zpk::test::RunZpk;
+using zpk::test::TempDir;
+using zpk::tools::ArchiveWriter;
+using zpk::tools::PatternByte;
+using zpk::tools::ToBytes;
+using zpk::tools::WriterEntry;
+namespace fs = std::filesystem;
+
+constexpr std::int64_t kBigSize = 3 * 1024 * 1024 + 17;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class CommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ArchiveWriter writer;
+    // Space-padded as the game pads it; the NUL inside is part of the text.
+    std::string id("  TIDE\0WATER", 12);
+    id.resize(256, ' ');
+    writer.SetId(id);
+    writer.Add("gfx/units/ship.bmp", "BM picture");
+    writer.Add("text\\readme.txt", "read me\r\n");
+    writer.Add("secret.dat", std::vector<std::byte>{std::byte{0x78}, std::byte{0x01}, std::byte{0}});
+    WriterEntry big;
+    big.name = "big.bin";
+    big.patternSize = kBigSize;
+    writer.Add(big);
+    WriterEntry cafe;
+    cafe.name = "  caf\xE9.txt  ";
+    cafe.data = ToBytes("accent");
+    cafe.field3 = 7;
+    cafe.field4 = -1;
+    cafe.field5 = 42;
+    writer.Add(cafe);
+    writer.Add("bell\x07name", "ding");
+    WriterEntry far;
+    far.name = "far.bin";
+    far.pos = INT_MAX;
+    far.len = 0;
+    writer.Add(far);
+    archive_ = dir_ / "res.zpk";
+    ASSERT_TRUE(writer.WriteFile(archive_));
+  }
+
+  TempDir dir_;
+  fs::path archive_;
+};
+
+TEST_F(CommandsTest, ListJsonHasEveryFieldInOrder) {
+  const auto r = RunZpk({"list", "--json", archive_.string()});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  const auto json = nlohmann::ordered_json::parse(r.out);
+  std::vector<std::string> keys;
+  for (const auto& item : json.items()) keys.push_back(item.key());
+  EXPECT_EQ((std::vector<std::string>{"archive", "id", "entry_count", "entries"}), keys);
+  EXPECT_EQ(archive_.string(), json["archive"]);
+  EXPECT_EQ(std::string("TIDE\0WATER", 10), json["id"].get<std::string>());
+  EXPECT_EQ(7, json["entry_count"]);
+  ASSERT_EQ(7u, json["entries"].size());
+  const auto& cafe = json["entries"][4];
+  keys.clear();
+  for (const auto& item : cafe.items()) keys.push_back(item.key());
+  EXPECT_EQ((std::vector<std::string>{"index", "name", "pos", "len", "field3", "field4", "field5"}),
+            keys);
+  EXPECT_EQ(5, cafe["index"]);
+  EXPECT_EQ("caf\xC3\xA9.txt", cafe["name"]);
+  EXPECT_EQ(6, cafe["len"]);
+  EXPECT_EQ(7, cafe["field3"]);
+  EXPECT_EQ(-1, cafe["field4"]);
+  EXPECT_EQ(42, cafe["field5"]);
+  EXPECT_EQ("text\\readme.txt", json["entries"][1]["name"]);
+  EXPECT_EQ("bell\x07name", json["entries"][5]["name"]);
+  EXPECT_EQ(INT_MAX, json["entries"][6]["pos"]);
+}
+
+TEST_F(CommandsTest, ListTextIsAlignedAndEscapesControls) {
+  const auto r = RunZpk({"list", archive_.string()});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(8u, lines.size());
+  const auto nameColumn = lines[0].find("Name");
+  ASSERT_NE(std::string::npos, nameColumn);
+  EXPECT_EQ(0u, lines[0].find("Index"));
+  EXPECT_EQ("gfx/units/ship.bmp", lines[1].substr(nameColumn));
+  EXPECT_EQ("caf\xC3\xA9.txt", lines[5].substr(nameColumn));
+  EXPECT_EQ("bell\\x07name", lines[6].substr(nameColumn));
+  EXPECT_EQ(std::string::npos, r.out.find('\x07'));
+  // The widest position (INT_MAX) sets the column; every row ends its numbers there.
+  EXPECT_NE(std::string::npos, lines[7].find(" 2147483647  "));
+  EXPECT_EQ(lines[7].find("  0  far.bin"), nameColumn - 5);
+}
+
+TEST_F(CommandsTest, InfoReportsCountsSizeDateAndRangeProblems) {
+  const auto r = RunZpk({"info", "--json", archive_.string()});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  const auto json = nlohmann::json::parse(r.out);
+  EXPECT_EQ(std::string("TIDE\0WATER", 10), json["id"].get<std::string>());
+  EXPECT_EQ(7, json["entry_count"]);
+  EXPECT_EQ(7, json["entries_held"]);
+  EXPECT_EQ(fs::file_size(archive_), json["file_size"].get<std::uint64_t>());
+  EXPECT_TRUE(std::regex_match(json["modified"].get<std::string>(),
+                               std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d)")))
+      << json["modified"];
+  ASSERT_EQ(1u, json["problems"].size());
+  EXPECT_EQ("outside-file", json["problems"][0]["kind"]);
+  EXPECT_EQ(7, json["problems"][0]["index"]);
+
+  const auto text = RunZpk({"info", archive_.string()});
+  EXPECT_EQ(0, text.exitCode);
+  EXPECT_NE(std::string::npos, text.out.find("ID:            TIDE\\x00WATER\n")) << text.out;
+  EXPECT_NE(std::string::npos, text.out.find("#7 'far.bin'")) << text.out;
+}
+
+TEST_F(CommandsTest, ProbeGivesVerdictsAndFailsOnUnreadable) {
+  const auto r = RunZpk({"probe", "--json", archive_.string()});
+  EXPECT_EQ(1, r.exitCode);
+  const auto json = nlohmann::json::parse(r.out);
+  ASSERT_EQ(7u, json["entries"].size());
+  EXPECT_EQ("Probably Ok", json["entries"][0]["verdict"]);
+  EXPECT_EQ("Encrypted!", json["entries"][2]["verdict"]);
+  EXPECT_EQ("unreadable", json["entries"][6]["verdict"]);
+  EXPECT_FALSE(json["entries"][6]["reason"].get<std::string>().empty());
+
+  const auto some = RunZpk({"probe", archive_.string(), "#3", "text/readme.txt"});
+  EXPECT_EQ(0, some.exitCode) << some.err;
+  const auto lines = Lines(some.out);
+  ASSERT_EQ(2u, lines.size());
+  EXPECT_EQ("2  text\\readme.txt: Probably Ok", lines[0]);
+  EXPECT_EQ("3  secret.dat: Encrypted!", lines[1]);
+}
+
+TEST_F(CommandsTest, CatWritesStoredBytesUnchanged) {
+  const auto r = RunZpk({"cat", archive_.string(), "big.bin"});
+  ASSERT_EQ(0, r.exitCode) << r.err;
+  std::vector<std::byte> expected(kBigSize);
+  for (std::int64_t i = 0; i < kBigSize; ++i) expected[i] = PatternByte(i);
+  EXPECT_BYTES_EQ(expected, std::as_bytes(std::span(r.out)));
+
+  EXPECT_EQ("read me\r\n", RunZpk({"cat", archive_.string(), "#2"}).out);
+  EXPECT_EQ("accent", RunZpk({"cat", archive_.string(), "caf\xC3\xA9.txt"}).out);
+}
+
+TEST_F(CommandsTest, UnmatchedOrOutOfRangeEntryIsAFailure) {
+  const auto missing = RunZpk({"cat", archive_.string(), "nothing.txt"});
+  EXPECT_EQ(1, missing.exitCode);
+  EXPECT_EQ("zpk: no entry named 'nothing.txt'\n", missing.err);
+  EXPECT_TRUE(missing.out.empty());
+
+  const auto zero = RunZpk({"cat", archive_.string(), "#0"});
+  EXPECT_EQ(1, zero.exitCode);
+  EXPECT_NE(std::string::npos, zero.err.find("no entry #0")) << zero.err;
+
+  const auto far = RunZpk({"cat", archive_.string(), "far.bin"});
+  EXPECT_EQ(1, far.exitCode);
+  EXPECT_NE(std::string::npos, far.err.find("zpk: #7 'far.bin': ")) << far.err;
+  EXPECT_NE(std::string::npos, far.err.find("beyond the end")) << far.err;
+}
+
+TEST_F(CommandsTest, UsageErrorsExitTwoWithPrefix) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {}, {"frobnicate"}, {"list"}, {"list", "--bogus", archive_.string()},
+           {"extract", "-v", "-q", archive_.string()}, {"cat", archive_.string()}}) {
+    const auto r = RunZpk(args);
+    EXPECT_EQ(2, r.exitCode) << ::testing::PrintToString(args);
+    EXPECT_EQ(0u, r.err.find("zpk: ")) << r.err;
+  }
+}
+
+TEST_F(CommandsTest, HelpOnToolAndEachCommand) {
+  const auto top = RunZpk({"--help"});
+  EXPECT_EQ(0, top.exitCode);
+  for (const char* command : {"info", "list", "probe", "cat", "check", "extract"}) {
+    EXPECT_NE(std::string::npos, top.out.find(command)) << command;
+    const auto r = RunZpk({command, "--help"});
+    EXPECT_EQ(0, r.exitCode) << command;
+    EXPECT_NE(std::string::npos, r.out.find(std::string("Usage: zpk ") + command)) << r.out;
+  }
+  EXPECT_NE(std::string::npos, RunZpk({"extract", "--help"}).out.find("--overwrite"));
+}
+
+TEST_F(CommandsTest, UnreadableArchivesExitTwo) {
+  const auto shortFile = dir_ / "short.zpk";
+  zpk::test::WriteFileBytes(shortFile, ToBytes("too short"));
+  for (const char* command : {"list", "probe", "extract"}) {
+    const auto r = RunZpk({command, shortFile.string()}, dir_.path());
+    EXPECT_EQ(2, r.exitCode) << command;
+    EXPECT_NE(std::string::npos, r.err.find("shorter than the 260-byte header")) << r.err;
+  }
+  const auto info = RunZpk({"info", "--json", shortFile.string()});
+  EXPECT_EQ(0, info.exitCode);
+  EXPECT_EQ("short-header", nlohmann::json::parse(info.out)["problems"][0]["kind"]);
+
+  for (const auto& path : {dir_ / "missing.zpk", dir_.path()}) {
+    const auto r = RunZpk({"list", path.string()});
+    EXPECT_EQ(2, r.exitCode) << path;
+    EXPECT_EQ(0u, r.err.find("zpk: ")) << r.err;
+    EXPECT_TRUE(r.out.empty());
+  }
+}
+
+}  // namespace

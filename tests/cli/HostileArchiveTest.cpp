@@ -1,0 +1,300 @@
+// Extraction from hostile archives: one table of archives, each extracted by the real zpk
+// into a fresh folder beside a folder that must stay untouched. Every case checks the
+// exit status, the messages, every file below the extraction folder, that nothing
+// appeared outside it, and that the archive's bytes and date did not change.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include "ZpkProcess.h"
+#include "support/ByteDiff.h"
+#include "support/TempDir.h"
+#include "writer/ArchiveWriter.h"
+
+namespace {
+
+using zpk::test::ReadFileBytes;
+using zpk::test::RunZpk;
+using zpk::test::TempDir;
+using zpk::tools::ArchiveWriter;
+using zpk::tools::WriterEntry;
+namespace fs = std::filesystem;
+
+// Relative path -> file content, or "-> target" for a symbolic link.
+using Tree = std::map<std::string, std::string>;
+
+Tree ReadTree(const fs::path& folder) {
+  Tree tree;
+  for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator();
+       ++it) {
+    const auto relative = it->path().lexically_relative(folder).string();
+    if (it->is_symlink()) {
+      tree[relative] = "-> " + fs::read_symlink(it->path()).string();
+    } else if (it->is_regular_file()) {
+      std::ifstream in(it->path(), std::ios::binary);
+      tree[relative] = {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+  }
+  return tree;
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+WriterEntry Entry(std::string name, std::string text) {
+  WriterEntry entry;
+  entry.name = std::move(name);
+  entry.data = zpk::tools::ToBytes(text);
+  return entry;
+}
+
+WriterEntry Ranged(std::string name, std::int32_t pos, std::int32_t len) {
+  WriterEntry entry;
+  entry.name = std::move(name);
+  entry.pos = pos;
+  entry.len = len;
+  return entry;
+}
+
+WriterEntry RawName(std::string field) {
+  WriterEntry entry;
+  entry.name = "raw";
+  entry.rawNameField = std::move(field);
+  entry.data = zpk::tools::ToBytes("raw");
+  return entry;
+}
+
+struct HostileCase {
+  const char* label;
+  std::vector<WriterEntry> entries;  // added after the harmless #1 "good.txt" ("good")
+  std::vector<std::string> options;  // given to extract before the archive
+  int exitCode;
+  std::vector<std::string> messages;  // each must appear on standard error
+  Tree expected;                      // everything below the extraction folder afterwards
+  std::function<void(const fs::path& out)> prepare = {};
+  std::optional<std::int32_t> count = {};
+  bool archiveInOut = false;  // the archive lies in the extraction folder itself
+};
+
+// Tables print their row names, not raw bytes, in failure messages.
+void PrintTo(const HostileCase& row, std::ostream* os) { *os << row.label; }
+
+class HostileArchiveTest : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileArchiveTest, ExtractsOnlyWhatIsSafe) {
+  const auto& c = GetParam();
+  TempDir root;
+  const auto out = root / "out";
+  const auto outside = root / "outside";
+  fs::create_directory(out);
+  fs::create_directory(outside);
+  WriteText(outside / "keep.txt", "keep");
+
+  ArchiveWriter writer;
+  writer.Add(Entry("good.txt", "good"));
+  for (const auto& entry : c.entries) writer.Add(entry);
+  if (c.count) writer.SetCount(*c.count);
+  const auto archive = (c.archiveInOut ? out : root.path()) / "res.zpk";
+  ASSERT_TRUE(writer.WriteFile(archive));
+  const auto original = ReadFileBytes(archive);
+  const auto mtime = fs::last_write_time(archive);
+  if (c.prepare) c.prepare(out);
+
+  std::vector<std::string> args{"extract", "-C", out.string()};
+  args.insert(args.end(), c.options.begin(), c.options.end());
+  args.push_back(archive.string());
+  // Run from the outside folder, so that a path that escaped the -C folder would land there.
+  const auto r = RunZpk(args, outside);
+
+  EXPECT_EQ(c.exitCode, r.exitCode) << r.err;
+  for (const auto& message : c.messages) {
+    EXPECT_NE(std::string::npos, r.err.find(message)) << "missing: " << message << "\nin: " << r.err;
+  }
+  for (char ch : r.err) {
+    if (ch != '\n') {
+      EXPECT_GE(static_cast<unsigned char>(ch), 0x20) << "raw control character on stderr";
+    }
+  }
+  auto tree = ReadTree(out);
+  if (c.archiveInOut) tree.erase("res.zpk");
+  EXPECT_EQ(c.expected, tree);
+  EXPECT_EQ((Tree{{"keep.txt", "keep"}}), ReadTree(outside));
+  EXPECT_EQ(3, std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()) +
+                   (c.archiveInOut ? 1 : 0));
+  EXPECT_BYTES_EQ(original, ReadFileBytes(archive));
+  EXPECT_EQ(mtime, fs::last_write_time(archive));
+}
+
+const Tree kGood{{"good.txt", "good"}};
+
+Tree With(Tree tree, const Tree& more) {
+  tree.insert(more.begin(), more.end());
+  return tree;
+}
+
+std::string DeepPath() {
+  std::string path = "abc";
+  for (int i = 1; i < 64; ++i) path += "/abc";
+  return path;
+}
+
+std::string RepeatedLevels() {
+  std::string field;
+  for (int i = 0; i < 64; ++i) field += "abc/";
+  return field;  // 256 bytes, no NUL
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Archives, HostileArchiveTest,
+    ::testing::Values(
+        HostileCase{"parent_levels",
+                    {Entry("../escape.txt", "x"), Entry("a/../../escape.txt", "x"),
+                     Entry("..\\escape.txt", "x")},
+                    {}, 1,
+                    {"zpk: #2 '../escape.txt': skipped: the name has a \"..\" level",
+                     "#3 'a/../../escape.txt': skipped", "#4 '..\\escape.txt': skipped"},
+                    kGood},
+        HostileCase{"absolute_names",
+                    {Entry("/zpk-absolute-test.txt", "x"), Entry("\\abs.txt", "x")},
+                    {}, 1,
+                    {"#2 '/zpk-absolute-test.txt': skipped: the name is absolute",
+                     "#3 '\\abs.txt': skipped: the name is absolute"},
+                    kGood},
+        HostileCase{"control_characters",
+                    {Entry("bell\x07.txt", "x"), Entry("new\nline", "x"), Entry("c1\x81.txt", "x")},
+                    {}, 1,
+                    {"#2 'bell\\x07.txt': skipped: the name holds a control character",
+                     "#3 'new\\x0Aline': skipped", "#4 'c1\\u0081.txt': skipped"},
+                    kGood},
+        HostileCase{"drive_and_stream_colons",
+                    {Entry("C:evil.txt", "x"), Entry("file.txt:stream", "x")},
+                    {}, 1,
+                    {"#2 'C:evil.txt': skipped: the name holds a drive or stream colon",
+                     "#3 'file.txt:stream': skipped"},
+                    kGood},
+        HostileCase{"empty_names",
+                    {Entry("", "x"), Entry("    ", "x"), Entry("a//", "ok")},
+                    {}, 1,
+                    {"#2 '': skipped: the name is empty", "#3 '': skipped"},
+                    With(kGood, {{"a", "ok"}})},
+        HostileCase{"names_without_nul",
+                    {RawName(std::string(256, 'x')), RawName(RepeatedLevels())},
+                    {}, 1,
+                    {"#2 '" + std::string(256, 'x') + "': skipped: a level of the name is longer than 255 bytes"},
+                    With(kGood, {{DeepPath(), "raw"}})},
+        HostileCase{"count_of_int_max",
+                    {Entry("second.txt", "2")},
+                    {}, 1,
+                    {"zpk: warning: the header counts 2147483647 entries, but the file holds only 2"},
+                    With(kGood, {{"second.txt", "2"}}),
+                    {}, INT_MAX},
+        HostileCase{"ranges_past_the_end",
+                    {Ranged("huge.bin", 300, INT_MAX), Ranged("far.bin", INT_MAX, 1),
+                     Entry("after.txt", "after")},
+                    {}, 1,
+                    {"#2 'huge.bin': skipped: bytes 300 to ", "lie beyond the end of the file",
+                     "#3 'far.bin': skipped"},
+                    With(kGood, {{"after.txt", "after"}})},
+        HostileCase{"negative_positions_and_lengths",
+                    {Ranged("negpos.bin", -5, 2), Ranged("neglen.bin", 0, -1),
+                     Ranged("min.bin", INT_MIN, INT_MIN)},
+                    {}, 1,
+                    {"#2 'negpos.bin': skipped: position -5 is negative",
+                     "#3 'neglen.bin': skipped: length -1 is negative", "#4 'min.bin': skipped"},
+                    kGood},
+        HostileCase{"duplicate_paths",
+                    {Entry("d/x.txt", "1"), Entry("d\\x.txt", "2"), Entry("d//x.txt", "3"),
+                     Entry("good.txt", "again")},
+                    {}, 0,
+                    {"#3 'd\\x.txt': written as 'd/x (2).txt'", "#4 'd//x.txt': written as 'd/x (3).txt'",
+                     "#5 'good.txt': written as 'good (2).txt'"},
+                    {{"good.txt", "good"}, {"good (2).txt", "again"}, {"d/x.txt", "1"},
+                     {"d/x (2).txt", "2"}, {"d/x (3).txt", "3"}}},
+        HostileCase{"symlink_folder_pointing_outside",
+                    {Entry("link/evil.txt", "x"), Entry("real/link/evil.txt", "x")},
+                    {"--overwrite"}, 1,
+                    {"#2 'link/evil.txt': skipped: '", "/out/link' is a symbolic link",
+                     "/out/real/link' is a symbolic link"},
+                    With(kGood, {{"link", "-> ../outside"}, {"real/link", "-> ../../outside"}}),
+                    [](const fs::path& out) {
+                      fs::create_directory_symlink("../outside", out / "link");
+                      fs::create_directory(out / "real");
+                      fs::create_directory_symlink("../../outside", out / "real" / "link");
+                    }},
+        HostileCase{"symlink_at_target_kept_without_overwrite",
+                    {Entry("victim.txt", "evil")},
+                    {}, 1,
+                    {"#2 'victim.txt': skipped: '", "/out/victim.txt' exists (--overwrite replaces it)"},
+                    With(kGood, {{"victim.txt", "-> ../outside/keep.txt"}}),
+                    [](const fs::path& out) {
+                      fs::create_symlink("../outside/keep.txt", out / "victim.txt");
+                    }},
+        HostileCase{"symlink_at_target_replaced_not_followed",
+                    {Entry("victim.txt", "evil")},
+                    {"--overwrite"}, 0,
+                    {},
+                    With(kGood, {{"victim.txt", "evil"}}),
+                    [](const fs::path& out) {
+                      fs::create_symlink("../outside/keep.txt", out / "victim.txt");
+                    }},
+        HostileCase{"existing_file_kept",
+                    {}, {}, 1,
+                    {"#1 'good.txt': skipped: '", "/out/good.txt' exists"},
+                    {{"good.txt", "mine"}},
+                    [](const fs::path& out) { WriteText(out / "good.txt", "mine"); }},
+        HostileCase{"existing_file_overwritten",
+                    {}, {"--overwrite"}, 0, {}, kGood,
+                    [](const fs::path& out) { WriteText(out / "good.txt", "mine"); }},
+        HostileCase{"entry_named_like_the_archive",
+                    {Entry("res.zpk", "not an archive")},
+                    {"--overwrite"}, 1,
+                    {"#2 'res.zpk': skipped: can't write '", "it is the archive being read"},
+                    kGood, {}, {}, true},
+        HostileCase{"file_in_the_way_of_a_folder",
+                    {Entry("good.txt/inner.txt", "x"), Entry("d", "file"), Entry("d/e.txt", "x")},
+                    {}, 1,
+                    {"#2 'good.txt/inner.txt': skipped: '", "/out/good.txt' exists and is not a folder",
+                     "#4 'd/e.txt': skipped"},
+                    With(kGood, {{"d", "file"}})}),
+    [](const auto& row) { return std::string(row.param.label); });
+
+TEST(ExtractOutputTest, VerbosePrintsPathsQuietHidesNotices) {
+  TempDir root;
+  ArchiveWriter writer;
+  writer.Add(Entry("a/one.txt", "1")).Add(Entry("a/one.txt", "2"));
+  ASSERT_TRUE(writer.WriteFile(root / "res.zpk"));
+
+  const auto verbose = RunZpk({"extract", "-v", "-C", "v", "res.zpk"}, root.path());
+  EXPECT_EQ(0, verbose.exitCode);
+  EXPECT_EQ("v/a/one.txt\nv/a/one (2).txt\n", verbose.out);
+  EXPECT_NE(std::string::npos, verbose.err.find("written as 'a/one (2).txt'"));
+
+  const auto quiet = RunZpk({"extract", "--quiet", "-C", "q", "res.zpk"}, root.path());
+  EXPECT_EQ(0, quiet.exitCode);
+  EXPECT_EQ("", quiet.out);
+  EXPECT_EQ("", quiet.err);
+  EXPECT_EQ("2", ReadTree(root / "q")["a/one (2).txt"]);
+
+  // Named entries only, and an unmatched name is a failure that does not stop the rest.
+  const auto named = RunZpk({"extract", "-C", "n", "res.zpk", "#2", "missing"}, root.path());
+  EXPECT_EQ(1, named.exitCode);
+  EXPECT_EQ((Tree{{"a/one.txt", "2"}}), ReadTree(root / "n"));
+  EXPECT_NE(std::string::npos, named.err.find("zpk: no entry named 'missing'"));
+}
+
+TEST(ExtractOutputTest, DefaultsToCurrentFolder) {
+  TempDir root;
+  ArchiveWriter writer;
+  writer.Add(Entry("here.txt", "here"));
+  ASSERT_TRUE(writer.WriteFile(root / "res.zpk"));
+  fs::create_directory(root / "work");
+  const auto r = RunZpk({"extract", (root / "res.zpk").string()}, root / "work");
+  EXPECT_EQ(0, r.exitCode) << r.err;
+  EXPECT_EQ((Tree{{"here.txt", "here"}}), ReadTree(root / "work"));
+}
+
+}  // namespace

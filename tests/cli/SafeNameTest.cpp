@@ -1,0 +1,110 @@
+// The extraction-name rules, as a table of names and what becomes of them.
+#include "cli/SafeName.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/ExtractTarget.h"
+
+namespace {
+
+using zpk::cli::SafeRelativePath;
+
+struct NameCase {
+  const char* label;
+  std::string name;
+  std::string expected;  // the path, or a part of the refusal's reason when refused
+  bool accepted;
+};
+
+// Tables print their row names, not raw bytes, in failure messages.
+void PrintTo(const NameCase& row, std::ostream* os) { *os << row.label; }
+
+class SafeNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(SafeNameTest, MapsOrRefuses) {
+  const auto& c = GetParam();
+  const auto result = SafeRelativePath(c.name);
+  if (c.accepted) {
+    ASSERT_TRUE(result) << result.error();
+    EXPECT_EQ(c.expected, *result);
+    // A path that was accepted is already in its final form.
+    const auto again = SafeRelativePath(*result);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(*result, *again);
+  } else {
+    ASSERT_FALSE(result) << "accepted as " << *result;
+    EXPECT_NE(std::string::npos, result.error().find(c.expected)) << result.error();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SafeNameTest,
+    ::testing::Values(
+        NameCase{"plain", "readme.txt", "readme.txt", true},
+        NameCase{"slash_levels", "gfx/units/ship.bmp", "gfx/units/ship.bmp", true},
+        NameCase{"backslash_levels", "gfx\\units\\ship.bmp", "gfx/units/ship.bmp", true},
+        NameCase{"mixed_separators", "gfx\\units/ship.bmp", "gfx/units/ship.bmp", true},
+        NameCase{"doubled_separator", "gfx//ship.bmp", "gfx/ship.bmp", true},
+        NameCase{"dot_levels", "./gfx/./ship.bmp", "gfx/ship.bmp", true},
+        NameCase{"trailing_separator", "gfx/ship/", "gfx/ship", true},
+        NameCase{"dots_inside_name", "a..b/..c", "a..b/..c", true},
+        NameCase{"spaces_kept", " a /b ", " a /b ", true},
+        NameCase{"non_ascii", "b\xC3\xA4r.txt", "b\xC3\xA4r.txt", true},
+        NameCase{"longest_level", std::string(255, 'x'), std::string(255, 'x'), true},
+        NameCase{"empty", "", "empty", false},
+        NameCase{"only_separators", "//\\", "absolute", false},
+        NameCase{"only_dots", "./.", "no file name", false},
+        NameCase{"absolute_slash", "/etc/passwd", "absolute", false},
+        NameCase{"absolute_backslash", "\\windows\\evil.dll", "absolute", false},
+        NameCase{"parent_first", "../escape.txt", "\"..\"", false},
+        NameCase{"parent_inside", "a/../../escape.txt", "\"..\"", false},
+        NameCase{"parent_backslash", "a\\..\\b.txt", "\"..\"", false},
+        NameCase{"parent_last", "a/..", "\"..\"", false},
+        NameCase{"drive", "C:evil.txt", "colon", false},
+        NameCase{"stream", "file.txt:stream", "colon", false},
+        NameCase{"bell", "bell\x07.txt", "control", false},
+        NameCase{"newline", "two\nlines", "control", false},
+        NameCase{"tab", "a\tb", "control", false},
+        NameCase{"delete", "del\x7F", "control", false},
+        NameCase{"c1_control", "x\xC2\x81y", "control", false},
+        NameCase{"level_too_long", "d/" + std::string(256, 'x'), "longer than 255", false}),
+    [](const auto& row) { return std::string(row.param.label); });
+
+struct NumberedCase {
+  const char* label;
+  const char* path;
+  const char* expected;
+};
+
+void PrintTo(const NumberedCase& row, std::ostream* os) { *os << row.label; }
+
+class NumberedPathTest : public ::testing::TestWithParam<NumberedCase> {};
+
+TEST_P(NumberedPathTest, PutsNumberBeforeExtension) {
+  EXPECT_EQ(GetParam().expected, zpk::cli::NumberedPath(GetParam().path, 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, NumberedPathTest,
+    ::testing::Values(NumberedCase{"extension", "a/b.txt", "a/b (2).txt"},
+                      NumberedCase{"no_extension", "a/readme", "a/readme (2)"},
+                      NumberedCase{"dot_in_folder", "a.d/readme", "a.d/readme (2)"},
+                      NumberedCase{"hidden_file", "a/.profile", "a/.profile (2)"},
+                      NumberedCase{"two_extensions", "x.tar.gz", "x.tar (2).gz"}),
+    [](const auto& row) { return std::string(row.param.label); });
+
+TEST(OutputNamesTest, LaterClaimsOfOnePathGetNumbers) {
+  zpk::cli::OutputNames names;
+  bool renamed = true;
+  EXPECT_EQ("a.txt", names.Claim("a.txt", renamed));
+  EXPECT_FALSE(renamed);
+  EXPECT_EQ("a (2).txt", names.Claim("a.txt", renamed));
+  EXPECT_TRUE(renamed);
+  // A name that an entry itself holds is not handed out again as a number.
+  EXPECT_EQ("a (3).txt", names.Claim("a (3).txt", renamed));
+  EXPECT_EQ("a (4).txt", names.Claim("a.txt", renamed));
+}
+
+}  // namespace
