@@ -8,6 +8,11 @@
 #include <string>
 #include <system_error>
 
+#ifdef __linux__
+#include <fcntl.h>
+#include <stdio.h>
+#endif
+
 namespace zpk::archive {
 
 namespace {
@@ -59,19 +64,31 @@ std::expected<std::filesystem::path, Error> CreateTemporaryBeside(
   return std::unexpected(WriteError(target, ErrnoText(lastErr)));
 }
 
-// Moves the finished temporary file to target, replacing it only when allowed.
-std::expected<void, Error> PutInPlace(const std::filesystem::path& temp,
+// Moves the finished temporary file to target, replacing it only when allowed. True when
+// the temporary name is gone (renamed), false when it is still there beside a hard link.
+std::expected<bool, Error> PutInPlace(const std::filesystem::path& temp,
                                       const std::filesystem::path& target, bool replace) {
   std::error_code ec;
   if (replace) {
     std::filesystem::rename(temp, target, ec);
     if (ec) return std::unexpected(WriteError(target, ec.message()));
-    return {};
+    return true;
   }
+#ifdef __linux__
+  // One atomic step that refuses an existing target: no window between a check and the
+  // rename, and one directory update instead of the link-and-unlink below.
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+    return true;
+  }
+  if (errno == EEXIST) {
+    return std::unexpected(Error{ErrorCode::TargetExists, "'" + target.string() + "' exists"});
+  }
+  // EINVAL or ENOSYS: the file system or kernel lacks it; go on the portable way.
+#endif
   // A hard link fails when the target exists, so nothing can slip in between a check and
   // the rename. File systems without hard links fall back to check-then-rename.
   std::filesystem::create_hard_link(temp, target, ec);
-  if (!ec) return {};
+  if (!ec) return false;
   if (ec == std::errc::file_exists) {
     return std::unexpected(Error{ErrorCode::TargetExists, "'" + target.string() + "' exists"});
   }
@@ -81,7 +98,7 @@ std::expected<void, Error> PutInPlace(const std::filesystem::path& temp,
   ec.clear();
   std::filesystem::rename(temp, target, ec);
   if (ec) return std::unexpected(WriteError(target, ec.message()));
-  return {};
+  return true;
 }
 
 }  // namespace
@@ -173,14 +190,10 @@ std::expected<void, Error> CopyResourceToFile(ArchiveFile& file, const ArchiveEn
   out.close();
   if (out.fail()) return std::unexpected(WriteError(target, ErrnoText(errno)));
 
-  if (auto placed = PutInPlace(temp.path(), target, options.replaceExisting); !placed) {
-    return placed;
-  }
-  if (!options.replaceExisting) {
-    // The hard link is the target now; the temporary name goes with TemporaryFile.
-    return {};
-  }
-  temp.Release();
+  auto placed = PutInPlace(temp.path(), target, options.replaceExisting);
+  if (!placed) return std::unexpected(placed.error());
+  // After a hard link the temporary name is still there and goes with TemporaryFile.
+  if (*placed) temp.Release();
   return {};
 }
 

@@ -6,10 +6,24 @@
 #include "cli/Commands.h"
 #include "cli/OpenArchive.h"
 #include "cli/Output.h"
+#include "util/PathUtils.h"
 
 namespace zpk::cli {
 
 namespace {
+
+// The display name as a listing shows it. Names of printable ASCII, nearly all of them,
+// are written straight from the table without any conversion.
+void WriteName(std::string_view rawName, Output& out) {
+  const auto trimmed = util::TrimSpaces(rawName);
+  const bool plain = std::all_of(trimmed.begin(), trimmed.end(),
+                                 [](char c) { return c >= 0x20 && c < 0x7F; });
+  if (plain) {
+    out << trimmed;
+  } else {
+    out << EscapeControls(DisplayNameUtf8(rawName));
+  }
+}
 
 void ListText(const archive::EntryTable& entries, Output& out) {
   std::size_t posWidth = 3, lenWidth = 3;
@@ -30,7 +44,9 @@ void ListText(const archive::EntryTable& entries, Output& out) {
     out.Padded(entries.PosAt(k), posWidth);
     out << "  ";
     out.Padded(entries.LenAt(k), lenWidth);
-    out << "  " << EscapeControls(DisplayNameUtf8(entries.NameAt(k))) << '\n';
+    out << "  ";
+    WriteName(entries.NameAt(k), out);
+    out << '\n';
   }
 }
 
