@@ -11,23 +11,20 @@ namespace zpk::options {
 
 namespace {
 
+// Settings keys and dialog title of a row.
+struct ViewerRowKeys {
+  const char* pathKey;
+  const char* systemDefaultKey;  // none for the hex editor
+  const char* dialogTitle;
+};
+
 constexpr std::array<ViewerRowKeys, 3> kRowKeys{{
     {"HEXEditor", nullptr, "HEX Editor:"},
     {"PICViewer", "STD PICViewer", "PIC Viewer:"},
     {"TXTViewer", "STD TXTViewer", "TXT Viewer:"},
 }};
 
-QString TrimmedSpaces(const QString& text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && text[begin] == ' ') ++begin;
-  while (end > begin && text[end - 1] == ' ') --end;
-  return text.mid(begin, end - begin);
-}
-
 }  // namespace
-
-const ViewerRowKeys& KeysOf(ViewerIndex index) { return kRowKeys.at(index); }
 
 ViewerOptions::ViewerOptions(std::array<ViewerRow, 3> rows, platform::SettingsStore& settings,
                              DialogServices dialogs, std::function<bool()> isLoading)
@@ -68,15 +65,6 @@ void ViewerOptions::SystemDefaultChanged(ViewerIndex index) {
   row.path->setEnabled(enabled);
   row.choose->setEnabled(enabled);
   if (!isLoading_()) settings_.Write(kRowKeys[index].systemDefaultKey, QString::number(value));
-}
-
-QString ViewerOptions::ViewerText(ViewerIndex index) const {
-  return TrimmedSpaces(rows_[index].path->text());
-}
-
-bool ViewerOptions::UsesSystemDefault(ViewerIndex index) const {
-  const QCheckBox* box = rows_[index].useSystemDefault;
-  return box != nullptr && box->isChecked();
 }
 
 }  // namespace zpk::options

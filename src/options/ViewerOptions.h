@@ -29,14 +29,6 @@ struct ViewerRow {
   QCheckBox* useSystemDefault = nullptr;
 };
 
-// Settings keys and dialog title of a row.
-struct ViewerRowKeys {
-  const char* pathKey;
-  const char* systemDefaultKey;  // null for the hex editor
-  const char* dialogTitle;
-};
-const ViewerRowKeys& KeysOf(ViewerIndex index);
-
 class ViewerOptions {
  public:
   ViewerOptions(std::array<ViewerRow, 3> rows, platform::SettingsStore& settings,
@@ -45,10 +37,6 @@ class ViewerOptions {
   void btnChoose_Click(std::int16_t index);
   void cbStdViewer_Click();
   void cbStdText_Click();
-
-  // What the viewing commands use at the moment they run.
-  QString ViewerText(ViewerIndex index) const;  // trimmed of spaces
-  bool UsesSystemDefault(ViewerIndex index) const;
 
  private:
   void SystemDefaultChanged(ViewerIndex index);

@@ -129,15 +129,4 @@ TEST_F(ViewerOptionsTest, WhileLoadingTheRuleAppliesButNothingIsSaved) {
   EXPECT_EQ(settings_.writes, 0);
 }
 
-TEST_F(ViewerOptionsTest, TheViewingCommandsReadThePageAsItIs) {
-  paths_[1].setText("  /opt/typed viewer  ");
-  boxes_[1].setChecked(true);
-  page_.cbStdViewer_Click();
-  EXPECT_EQ(page_.ViewerText(options::kPicViewer), "/opt/typed viewer");  // greyed, still used
-  EXPECT_TRUE(page_.UsesSystemDefault(options::kPicViewer));
-  EXPECT_FALSE(page_.UsesSystemDefault(options::kHexEditor));
-  EXPECT_FALSE(page_.UsesSystemDefault(options::kTxtViewer));
-  EXPECT_FALSE(settings_.Has("PICViewer"));  // typed, not chosen: not saved
-}
-
 }  // namespace
