@@ -1,0 +1,94 @@
+#include "app/NotesFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <array>
+
+#include "app/QtPathText.h"
+#include "archive/Cp1252.h"
+
+namespace zpk::app {
+
+namespace {
+
+// Windows-1252 byte of a UTF-16 unit, or '?' for characters the code page lacks.
+char ToCp1252(char16_t unit) {
+  static const std::array<char16_t, 32> kHigh = [] {
+    std::array<char16_t, 32> high{};
+    for (int b = 0x80; b <= 0x9F; ++b) {
+      high[b - 0x80] = static_cast<char16_t>(archive::Cp1252ToCodePoint(static_cast<unsigned char>(b)));
+    }
+    return high;
+  }();
+  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
+  for (int i = 0; i < 32; ++i) {
+    if (kHigh[i] == unit) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+QString SafeFileName(const QString& name) {
+  static const QString kUnsafe = QStringLiteral("\\/:+*?<>|\"");
+  QString safe = name;
+  for (QChar& c : safe) {
+    if (kUnsafe.contains(c)) c = u'_';
+  }
+  return safe;
+}
+
+std::filesystem::path NotesFilePath(const std::filesystem::path& programFolder,
+                                    const QString& archivePath) {
+  return programFolder / ToFsPath(SafeFileName(GetFileName(archivePath)) + QStringLiteral(".txt"));
+}
+
+QByteArray NotesFileBytes(const QString& text) {
+  QString lines = text;
+  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QByteArray bytes;
+  bytes.reserve(lines.size() + lines.size() / 16 + 2);
+  for (const QChar c : lines) {
+    if (c == u'\n') {
+      bytes += "\r\n";
+    } else if (c.isLowSurrogate()) {
+      continue;  // its high surrogate has given the one "?" for the pair
+    } else {
+      bytes += ToCp1252(c.unicode());
+    }
+  }
+  // Every line ends with CR LF; a text that ends with a line break has done so already.
+  if (!lines.isEmpty() && !lines.endsWith(u'\n')) bytes += "\r\n";
+  return bytes;
+}
+
+QString NotesTextFromBytes(const QByteArray& bytes) {
+  const std::string utf8 = archive::Cp1252ToUtf8(std::string_view(bytes.constData(), bytes.size()));
+  QString text = QString::fromStdString(utf8);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+std::expected<void, QString> WriteTextFile(const std::filesystem::path& path, const QString& text) {
+  QSaveFile file(FromFsPath(path));
+  // Where the folder allows no new file but the notes file itself is writable, write it
+  // in place rather than fail.
+  file.setDirectWriteFallback(true);
+  if (!file.open(QIODevice::WriteOnly)) return std::unexpected(file.errorString());
+  const QByteArray bytes = NotesFileBytes(text);
+  if (file.write(bytes) != bytes.size()) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    return std::unexpected(reason);
+  }
+  if (!file.commit()) return std::unexpected(file.errorString());
+  return {};
+}
+
+QString ReadTextFile(const std::filesystem::path& path) {
+  QFile file(FromFsPath(path));
+  if (!file.exists() || !file.open(QIODevice::ReadOnly)) return {};
+  return NotesTextFromBytes(file.readAll());
+}
+
+}  // namespace zpk::app

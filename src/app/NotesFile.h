@@ -1,0 +1,36 @@
+// The notes files: one text file per archive in the program's folder, named after the
+// archive's file name with ".txt" appended (data2.zpk -> data2.zpk.txt). The content is
+// 8-bit text (Windows-1252, as the program has always written it) with every line ended
+// by CR LF, the last one included.
+#pragma once
+
+#include <QString>
+#include <expected>
+#include <filesystem>
+
+namespace zpk::app {
+
+// The name with each of \ / : + * ? < > | and " replaced by "_", one for one.
+QString SafeFileName(const QString& name);
+
+// programFolder/<SafeFileName of the archive's file name>.txt
+std::filesystem::path NotesFilePath(const std::filesystem::path& programFolder,
+                                    const QString& archivePath);
+
+// The file's bytes for a notes text. The text's line breaks may be CR LF or LF alone
+// (the notes box ends lines with LF); each line is written with CR LF. A text that ends
+// with a line break gets no further empty line, so that saving the text read from a file
+// gives the same bytes again. Characters outside Windows-1252 are written as "?".
+QByteArray NotesFileBytes(const QString& text);
+
+// The text of a notes file's bytes, with CR LF turned into the notes box's LF.
+QString NotesTextFromBytes(const QByteArray& bytes);
+
+// Writes the text (see NotesFileBytes) in place of the file, which keeps its old content
+// when the write fails. The error is the system's reason.
+std::expected<void, QString> WriteTextFile(const std::filesystem::path& path, const QString& text);
+
+// The file's text; "" when there is no such file or it can't be read.
+QString ReadTextFile(const std::filesystem::path& path);
+
+}  // namespace zpk::app
