@@ -1,0 +1,181 @@
+#include "AppTestSupport.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTest>
+#include <cstdlib>
+
+#include "app/ChoiceList.h"
+#include "app/QtPathText.h"
+
+namespace zpk::test {
+
+namespace {
+
+// XDG_CONFIG_HOME of this process: a temporary folder, set before anything reads
+// settings (QSettings takes the folder once, at its first use in a process).
+class ConfigHome final : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    folder_ = std::make_unique<TempDir>();
+    setenv("XDG_CONFIG_HOME", folder_->path().c_str(), 1);
+  }
+  void TearDown() override { folder_.reset(); }
+  static const std::filesystem::path& Folder() { return folder_->path(); }
+
+ private:
+  static inline std::unique_ptr<TempDir> folder_;
+};
+
+[[maybe_unused]] const auto* const kConfigHome =
+    ::testing::AddGlobalTestEnvironment(new ConfigHome);
+
+QSettings OpenSettings() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                   platform::kSettingsOrganisation, platform::kSettingsApplication);
+}
+
+}  // namespace
+
+std::filesystem::path SettingsFilePath() {
+  return ConfigHome::Folder() / platform::kSettingsOrganisation /
+         (std::string(platform::kSettingsApplication) + ".conf");
+}
+
+void ClearSettings() {
+  QSettings store = OpenSettings();
+  store.clear();
+  store.sync();
+}
+
+void StoreSetting(const QString& key, const QString& value) {
+  QSettings store = OpenSettings();
+  store.setValue(key, value);
+  store.sync();
+}
+
+std::optional<QString> StoredSetting(const QString& key) {
+  QSettings store = OpenSettings();
+  const QVariant value = store.value(key);
+  if (!value.isValid()) return std::nullopt;
+  return value.toString();
+}
+
+void RecordingWindowSystem::SetBusy(bool busy) {
+  if (busy) {
+    ++busyDepth;
+    ++busySpans;
+  } else {
+    --busyDepth;
+  }
+}
+
+void RecordingWindowSystem::ProcessPendingEvents() {
+  ++yields;
+  QApplication::processEvents();
+}
+
+QString ScriptedFolderPicker::PickFolder(QWidget*, const QString& title,
+                                         const QString& startFolder) {
+  calls.push_back({title, startFolder});
+  if (answers.empty()) {
+    ADD_FAILURE() << "unexpected folder dialog \"" << title.toStdString() << "\"";
+    return {};
+  }
+  QString answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::expected<platform::RegData, platform::RegFailure> FakeRegistry::Query(
+    platform::RegRoot root, const QString& keyPath, const QString& valueName) const {
+  using Stage = platform::RegFailure::Stage;
+  if (root != platform::RegRoot::LocalMachine || keyPath != kUninstallKey) {
+    return std::unexpected(platform::RegFailure{Stage::OpenKey, 2});
+  }
+  if (valueName != QStringLiteral("InstallLocation") || !installLocation) {
+    return std::unexpected(platform::RegFailure{Stage::QueryValue, 2});
+  }
+  return platform::RegData{.type = platform::kRegSz, .text = *installLocation};
+}
+
+std::optional<QString> FakeRegistry::ToLocalPath(const QString& windowsPath) const {
+  if (!windowsPath.startsWith(QStringLiteral("C:\\"), Qt::CaseInsensitive)) return std::nullopt;
+  QString rest = windowsPath.mid(3);
+  rest.replace(u'\\', u'/');
+  return Q(driveC) + u'/' + rest;
+}
+
+QString Q(const std::filesystem::path& path) { return app::FromFsPath(path); }
+
+QString FolderText(const std::filesystem::path& folder) { return app::AddBackslash(Q(folder)); }
+
+void WindowTest::SetUp() {
+  ClearSettings();
+  std::filesystem::create_directories(Install());
+  std::filesystem::create_directories(ProgramFolder());
+}
+
+void WindowTest::TearDown() {
+  if (window_) {
+    window_->hide();
+    window_.reset();
+  }
+  for (const auto& [path, bytes] : archives_) {
+    EXPECT_EQ(ReadFileBytes(path), bytes) << "archive changed: " << path;
+  }
+  ClearSettings();
+}
+
+std::filesystem::path WindowTest::AddArchive(const std::string& fileName,
+                                             const tools::ArchiveWriter& writer) {
+  return AddArchiveBytes(fileName, writer.Bytes());
+}
+
+std::filesystem::path WindowTest::AddArchiveBytes(const std::string& fileName,
+                                                  const std::vector<std::byte>& bytes) {
+  const std::filesystem::path path = Install() / fileName;
+  WriteFileBytes(path, bytes);
+  archives_[path] = bytes;
+  return path;
+}
+
+app::frmMain& WindowTest::Window(double dpi) {
+  if (!window_) {
+    window_ = std::make_unique<app::frmMain>(app::frmMainServices{
+        .windowSystem = windowSystem,
+        .settings = settings,
+        .registry = registry,
+        .folderPicker = folderPicker,
+        .programFolder = ProgramFolder(),
+        .openAddress = [this](const QString& address) { openedAddresses.push_back(address); },
+        .logicalDpi = dpi,
+    });
+  }
+  return *window_;
+}
+
+app::frmMain& WindowTest::Start() {
+  if (!StoredSetting(QStringLiteral("InstallPath"))) {
+    StoreSetting(QStringLiteral("InstallPath"), FolderText(Install()));
+  }
+  app::frmMain& window = Window();
+  EXPECT_TRUE(window.Form_Load());
+  window.show();
+  return window;
+}
+
+namespace {
+void ClickRow(app::ChoiceList& list, int row) {
+  const QModelIndex index = list.model()->index(row, 0);
+  list.scrollTo(index);
+  const QRect rect = list.visualRect(index);
+  ASSERT_TRUE(rect.isValid()) << "row " << row << " is not on screen";
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
+}
+}  // namespace
+
+void WindowTest::ClickArchive(int row) { ClickRow(*Window().lstZPKFiles, row); }
+void WindowTest::ClickResource(int row) { ClickRow(*Window().lstZPKRes, row); }
+
+}  // namespace zpk::test

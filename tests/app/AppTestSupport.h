@@ -1,0 +1,146 @@
+// What the main window's tests share: a window system that records what the user would
+// have seen, a folder dialog that answers from a script, a settings store on the real
+// settings file that also records the writes, and a fixture that builds frmMain over a
+// temporary installation folder and program folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/frmMain.h"
+#include "platform/QtSettingsStore.h"
+#include "support/TempDir.h"
+#include "writer/ArchiveWriter.h"
+
+namespace zpk::test {
+
+struct ShownMessage {
+  QString text;
+  platform::MsgIcon icon;
+  QString title;
+};
+
+class RecordingWindowSystem final : public platform::WindowSystem {
+ public:
+  void Beep() override { ++beeps; }
+  void ShowMessage(const QString& text, platform::MsgIcon icon, const QString& title) override {
+    messages.push_back({text, icon, title});
+  }
+  void SetBusy(bool busy) override;
+  void ProcessPendingEvents() override;
+  QWidget* ActiveWindow() override { return nullptr; }
+
+  int beeps = 0;
+  std::vector<ShownMessage> messages;
+  int busyDepth = 0;
+  int busySpans = 0;
+  int yields = 0;
+};
+
+class ScriptedFolderPicker final : public platform::FolderPicker {
+ public:
+  struct Call {
+    QString title;
+    QString startFolder;
+  };
+  // The next answers, in order; "" is a cancel.
+  std::deque<QString> answers;
+  std::vector<Call> calls;
+
+  QString PickFolder(QWidget* owner, const QString& title, const QString& startFolder) override;
+};
+
+// The real settings store (a QSettings file below $XDG_CONFIG_HOME), recording writes.
+class RecordingSettings final : public platform::SettingsStore {
+ public:
+  QString Read(const QString& key, const QString& defaultValue) override {
+    return real_.Read(key, defaultValue);
+  }
+  bool Write(const QString& key, const QString& value) override {
+    writes.emplace_back(key, value);
+    return real_.Write(key, value);
+  }
+  std::vector<std::pair<QString, QString>> writes;
+
+ private:
+  platform::QtSettingsStore real_;
+};
+
+// The settings file of this test process: $XDG_CONFIG_HOME/Quill's Tidewater Tools/
+// Tidewater ZPK Viewer.conf, with XDG_CONFIG_HOME a temporary folder set before the first
+// settings access of the process.
+std::filesystem::path SettingsFilePath();
+// Removes every setting.
+void ClearSettings();
+// Stores a value through QSettings, as an earlier run of the program would have.
+void StoreSetting(const QString& key, const QString& value);
+std::optional<QString> StoredSetting(const QString& key);
+
+// The game's uninstall entry as the registry gives it (HKEY_LOCAL_MACHINE), with the
+// Windows drive C: mapped to a folder as a Wine prefix maps it.
+class FakeRegistry final : public platform::Registry {
+ public:
+  std::optional<QString> installLocation;  // the "InstallLocation" value, if any
+  std::filesystem::path driveC;
+
+  std::expected<platform::RegData, platform::RegFailure> Query(
+      platform::RegRoot root, const QString& keyPath, const QString& valueName) const override;
+  std::optional<QString> ToLocalPath(const QString& windowsPath) const override;
+};
+
+inline const QString kUninstallKey = QStringLiteral(
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+    "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}");
+
+QString Q(const std::filesystem::path& path);
+// The folder's text as the window shows it, with a trailing separator.
+QString FolderText(const std::filesystem::path& folder);
+
+// A window over a temporary installation folder ("Tidewater" in a temporary folder) and
+// a temporary program folder. Archives written into the installation folder are checked
+// to be unchanged when the test ends.
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::filesystem::path Install() const { return root_.path() / "Tidewater"; }
+  std::filesystem::path ProgramFolder() const { return root_.path() / "program"; }
+  std::filesystem::path Root() const { return root_.path(); }
+
+  // Writes an archive into the installation folder and remembers its bytes.
+  std::filesystem::path AddArchive(const std::string& fileName, const tools::ArchiveWriter& writer);
+  std::filesystem::path AddArchiveBytes(const std::string& fileName,
+                                        const std::vector<std::byte>& bytes);
+
+  // Builds the window (once per test).
+  app::frmMain& Window(double dpi = 96);
+  // Builds the window and runs Form_Load with "InstallPath" = Install() unless the test
+  // stored a setting of its own; expects start-up to succeed.
+  app::frmMain& Start();
+  // Chooses an archive or a resource with a click of the left mouse button.
+  void ClickArchive(int row);
+  void ClickResource(int row);
+
+  RecordingWindowSystem windowSystem;
+  ScriptedFolderPicker folderPicker;
+  RecordingSettings settings;
+  FakeRegistry registry;
+  std::vector<QString> openedAddresses;
+
+ private:
+  TempDir root_;
+  std::map<std::filesystem::path, std::vector<std::byte>> archives_;
+  std::unique_ptr<app::frmMain> window_;
+};
+
+}  // namespace zpk::test

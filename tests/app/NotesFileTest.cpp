@@ -1,0 +1,111 @@
+// The notes file's name and bytes: safe names, CR LF line ends, Windows-1252, and the
+// round trip of a file through the notes box and back.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <string>
+
+#include "app/NotesFile.h"
+#include "support/ByteDiff.h"
+#include "support/TempDir.h"
+
+namespace zpk::app {
+namespace {
+
+struct SafeNameCase {
+  std::string name;
+  QString input;
+  QString expected;
+};
+
+class SafeFileNameTest : public ::testing::TestWithParam<SafeNameCase> {};
+
+TEST_P(SafeFileNameTest, ReplacesUnsafeCharactersOneForOne) {
+  EXPECT_EQ(SafeFileName(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SafeFileNameTest,
+    ::testing::Values(SafeNameCase{"Plain", "data2.zpk", "data2.zpk"},
+                      SafeNameCase{"Plus", "a+b.zpk", "a_b.zpk"},
+                      SafeNameCase{"AllTen", "\\/:+*?<>|\"", "__________"},
+                      SafeNameCase{"OthersKept", "a b-c_d(e)&f.zpk", "a b-c_d(e)&f.zpk"},
+                      SafeNameCase{"Empty", "", ""}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(NotesFilePath, ArchiveFileNameWithTxtInTheProgramFolder) {
+  EXPECT_EQ(NotesFilePath("/opt/viewer", "/games/Tidewater/data2.zpk"),
+            std::filesystem::path("/opt/viewer/data2.zpk.txt"));
+  EXPECT_EQ(NotesFilePath("/opt/viewer", "/games/a+b.zpk"),
+            std::filesystem::path("/opt/viewer/a_b.zpk.txt"));
+  // No archive chosen: the notes go to ".txt".
+  EXPECT_EQ(NotesFilePath("/opt/viewer", ""), std::filesystem::path("/opt/viewer/.txt"));
+}
+
+struct BytesCase {
+  std::string name;
+  QString text;
+  QByteArray bytes;
+};
+
+class NotesBytesTest : public ::testing::TestWithParam<BytesCase> {};
+
+TEST_P(NotesBytesTest, EveryLineEndsWithCrLf) {
+  EXPECT_EQ(NotesFileBytes(GetParam().text), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Text, NotesBytesTest,
+    ::testing::Values(
+        BytesCase{"ThreeLetters", "abc", QByteArray("abc\r\n")},
+        BytesCase{"Empty", "", QByteArray()},
+        BytesCase{"TwoLinesWithCrLf", "a\r\nb", QByteArray("a\r\nb\r\n")},
+        BytesCase{"TwoLinesFromTheBox", "a\nb", QByteArray("a\r\nb\r\n")},
+        BytesCase{"EndingWithCrLfGetsNoEmptyLine", "a\r\n", QByteArray("a\r\n")},
+        BytesCase{"EndingWithBoxBreakGetsNoEmptyLine", "a\nb\n", QByteArray("a\r\nb\r\n")},
+        BytesCase{"EmptyLinesInsideKept", "a\n\nb", QByteArray("a\r\n\r\nb\r\n")},
+        BytesCase{"LoneCrStaysInItsLine", "a\rb", QByteArray("a\rb\r\n")},
+        BytesCase{"Windows1252", QString::fromUtf8("\u20AC \u00E9 \u0178"),
+                  QByteArray("\x80 \xE9 \x9F\r\n")},
+        BytesCase{"OutsideTheCodePage", QString::fromUtf8("\u4E2D\U0001F600!"),
+                  QByteArray("??!\r\n")}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(NotesText, CrLfBecomesTheBoxsLineBreak) {
+  EXPECT_EQ(NotesTextFromBytes(QByteArray("a\r\nb\r\n")), QStringLiteral("a\nb\n"));
+  EXPECT_EQ(NotesTextFromBytes(QByteArray("\x80\xE9")), QString::fromUtf8("\u20AC\u00E9"));
+}
+
+TEST(NotesText, FileReadAndWrittenAgainKeepsItsBytes) {
+  for (const QByteArray original : {QByteArray("a\r\nb\r\n"), QByteArray("x"),
+                                    QByteArray("\r\n\r\n"), QByteArray("caf\xE9\r\n")}) {
+    EXPECT_EQ(NotesFileBytes(NotesTextFromBytes(original)),
+              original.endsWith("\r\n") ? original : original + "\r\n");
+  }
+}
+
+TEST(TextFile, WritesAndReadsBack) {
+  test::TempDir dir;
+  const auto path = dir / "data.zpk.txt";
+  ASSERT_TRUE(WriteTextFile(path, QStringLiteral("first\nsecond")));
+  const std::string expected = "first\r\nsecond\r\n";
+  EXPECT_BYTES_EQ(std::as_bytes(std::span(expected)), test::ReadFileBytes(path));
+  EXPECT_EQ(ReadTextFile(path), QStringLiteral("first\nsecond\n"));
+}
+
+TEST(TextFile, MissingFileReadsEmpty) {
+  test::TempDir dir;
+  EXPECT_EQ(ReadTextFile(dir / "none.txt"), QString());
+}
+
+TEST(TextFile, FailedWriteGivesTheReasonAndKeepsNothingHalfWritten) {
+  test::TempDir dir;
+  // A plain file where the folder should be: no user, not even root, can write there.
+  test::WriteFileBytes(dir / "program", {std::byte{'x'}});
+  auto written = WriteTextFile(dir / "program" / "data.zpk.txt", QStringLiteral("notes"));
+  ASSERT_FALSE(written);
+  EXPECT_FALSE(written.error().isEmpty());
+}
+
+}  // namespace
+}  // namespace zpk::app

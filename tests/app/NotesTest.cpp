@@ -1,0 +1,176 @@
+// Notes per archive: saved when another archive is chosen and when the window closes
+// (by "Done" or by the close box), never rewritten when unedited, never growing, and a
+// failed write reported.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <thread>
+
+#include "AppTestSupport.h"
+#include "app/ChoiceList.h"
+#include "support/ByteDiff.h"
+
+namespace zpk::test {
+namespace {
+
+using app::frmMain;
+
+std::vector<std::byte> B(std::string_view text) {
+  const auto bytes = std::as_bytes(std::span(text));
+  return {bytes.begin(), bytes.end()};
+}
+
+class NotesTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    tools::ArchiveWriter one("ONE");
+    one.Add("a.txt", "aa");
+    AddArchive("data1.zpk", one);
+    AddArchive("data2.zpk", one);
+  }
+  std::filesystem::path NotesOf(const std::string& archive) const {
+    return ProgramFolder() / (archive + ".txt");
+  }
+  void Type(frmMain& w, const QString& text) {
+    w.txtZPKNotes->setFocus();
+    w.txtZPKNotes->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.txtZPKNotes, text);
+  }
+};
+
+TEST_F(NotesTest, TypedNotesAreSavedWhenAnotherArchiveIsChosen) {
+  WriteFileBytes(NotesOf("data2.zpk"), B("notes of two\r\n"));
+  frmMain& w = Start();
+  Type(w, "abc");
+  EXPECT_TRUE(w.NotesChanged());
+  ClickArchive(1);
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("abc\r\n"));
+  EXPECT_EQ(w.txtZPKNotes->toPlainText(), QStringLiteral("notes of two\n"));
+  EXPECT_FALSE(w.NotesChanged());
+}
+
+TEST_F(NotesTest, DoneSaves) {
+  frmMain& w = Start();
+  Type(w, "x");
+  w.btnDone->click();
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("x\r\n"));
+}
+
+TEST_F(NotesTest, CloseBoxSavesLikeDone) {
+  frmMain& w = Start();
+  Type(w, "closed");
+  w.close();
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("closed\r\n"));
+}
+
+TEST_F(NotesTest, DoneWritesOnceEvenThoughClosingSavesToo) {
+  frmMain& w = Start();
+  Type(w, "once");
+  w.btnDone->click();
+  std::filesystem::remove(NotesOf("data1.zpk"));
+  w.close();
+  EXPECT_FALSE(std::filesystem::exists(NotesOf("data1.zpk")));
+}
+
+TEST_F(NotesTest, TwoLinesRoundTrip) {
+  frmMain& w = Start();
+  Type(w, "a");
+  QTest::keyClick(w.txtZPKNotes, Qt::Key_Return);
+  Type(w, "b");
+  ClickArchive(1);
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("a\r\nb\r\n"));
+  ClickArchive(0);
+  EXPECT_EQ(w.txtZPKNotes->toPlainText(), QStringLiteral("a\nb\n"));
+}
+
+TEST_F(NotesTest, EditedToEmptyGivesAnEmptyFile) {
+  WriteFileBytes(NotesOf("data1.zpk"), B("q\r\n"));
+  frmMain& w = Start();
+  w.txtZPKNotes->selectAll();
+  QTest::keyClick(w.txtZPKNotes, Qt::Key_Delete);
+  ClickArchive(1);
+  EXPECT_EQ(std::filesystem::file_size(NotesOf("data1.zpk")), 0u);
+}
+
+TEST_F(NotesTest, UneditedNotesAreNeverRewritten) {
+  WriteFileBytes(NotesOf("data1.zpk"), B("kept\r\nas is\r\n"));
+  const auto stamp = std::filesystem::last_write_time(NotesOf("data1.zpk")) - std::chrono::hours(1);
+  std::filesystem::last_write_time(NotesOf("data1.zpk"), stamp);
+  frmMain& w = Start();
+  ClickArchive(1);
+  ClickArchive(0);
+  ClickArchive(1);
+  w.btnDone->click();
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("kept\r\nas is\r\n"));
+  EXPECT_EQ(std::filesystem::last_write_time(NotesOf("data1.zpk")), stamp);
+  // An archive without notes gets no empty notes file.
+  EXPECT_FALSE(std::filesystem::exists(NotesOf("data2.zpk")));
+}
+
+TEST_F(NotesTest, NotesEndingWithALineBreakDoNotGrow) {
+  WriteFileBytes(NotesOf("data1.zpk"), B("line\r\n"));
+  frmMain& w = Start();
+  for (int round = 0; round < 3; ++round) {
+    Type(w, "z");
+    QTest::keyClick(w.txtZPKNotes, Qt::Key_Backspace);  // edited, same text
+    ClickArchive(1);
+    ClickArchive(0);
+  }
+  w.btnDone->click();
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("line\r\n"));
+}
+
+TEST_F(NotesTest, UnsafeArchiveNameGivesASafeNotesName) {
+  tools::ArchiveWriter one("PLUS");
+  AddArchive("a+b.zpk", one);
+  frmMain& w = Start();  // a+b.zpk comes first
+  ASSERT_EQ(w.lstZPKFiles->ChosenText(), QStringLiteral("a+b.zpk"));
+  Type(w, "plus");
+  w.btnDone->click();
+  EXPECT_EQ(ReadFileBytes(ProgramFolder() / "a_b.zpk.txt"), B("plus\r\n"));
+}
+
+TEST_F(NotesTest, Windows1252InTheFile) {
+  WriteFileBytes(NotesOf("data1.zpk"), B("caf\xE9 \x80\r\n"));
+  frmMain& w = Start();
+  EXPECT_EQ(w.txtZPKNotes->toPlainText(), QString::fromUtf8("caf\u00E9 \u20AC\n"));
+  w.txtZPKNotes->moveCursor(QTextCursor::End);
+  w.txtZPKNotes->insertPlainText(QString::fromUtf8("\u00FC"));
+  w.btnDone->click();
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("caf\xE9 \x80\r\n\xFC\r\n"));
+}
+
+TEST_F(NotesTest, FailedWriteIsReportedWithFileAndReason) {
+  frmMain& w = Start();
+  // The program folder becomes a plain file: nothing can be written below it.
+  std::filesystem::remove_all(ProgramFolder());
+  WriteFileBytes(ProgramFolder(), B("not a folder"));
+  Type(w, "lost?");
+  const int beepsBefore = windowSystem.beeps;
+  ClickArchive(1);
+  ASSERT_EQ(windowSystem.messages.size(), 1u);
+  const ShownMessage& shown = windowSystem.messages[0];
+  EXPECT_TRUE(shown.text.contains(Q(NotesOf("data1.zpk")))) << shown.text.toStdString();
+  EXPECT_GT(shown.text.size(), Q(NotesOf("data1.zpk")).size() + 30);
+  EXPECT_EQ(shown.icon, platform::MsgIcon::Exclamation);
+  EXPECT_EQ(shown.title, w.VersionTitle());
+  // One beep for the failed write, one that ends the load.
+  EXPECT_EQ(windowSystem.beeps, beepsBefore + 2);
+  std::filesystem::remove(ProgramFolder());
+}
+
+TEST_F(NotesTest, NotesTypedWithoutAnyArchiveGoToDotTxt) {
+  StoreSetting("InstallPath", FolderText(Root() / "empty"));
+  std::filesystem::create_directories(Root() / "empty");
+  frmMain& w = Start();
+  ASSERT_EQ(w.CurrentArchivePath(), QString());
+  Type(w, "n");
+  w.btnDone->click();
+  EXPECT_EQ(ReadFileBytes(ProgramFolder() / ".txt"), B("n\r\n"));
+}
+
+}  // namespace
+}  // namespace zpk::test

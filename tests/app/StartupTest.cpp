@@ -1,0 +1,270 @@
+// Start-up: where the installation folder comes from (setting, then the game's uninstall
+// entry, then the user), the caption, the archive list, the Options page from the
+// settings, and the folder button.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+
+#include "AppTestSupport.h"
+#include "app/AppText.h"
+#include "app/ChoiceList.h"
+
+namespace zpk::test {
+namespace {
+
+using app::frmMain;
+
+const QString kNotFound = QStringLiteral("No Tidewater installation found, lease locate manually...");
+const QString kLocate = QStringLiteral("Locate Tidewater installation folder:");
+
+tools::ArchiveWriter OneEntry(const std::string& id) {
+  tools::ArchiveWriter writer(id);
+  writer.Add("a.txt", "text");
+  return writer;
+}
+
+// Where the folder comes from, case by case.
+enum class Source { None, Setting, SettingWithoutSeparator, Registry, RegistryUnmappedDrive };
+
+struct PrecedenceCase {
+  std::string name;
+  Source setting;    // Setting / SettingWithoutSeparator / None
+  Source registry;   // Registry / RegistryUnmappedDrive / None
+  std::vector<std::string> dialogAnswers;  // "install" for the installation folder, "" cancel
+  bool starts;
+  std::string shownFolder;  // "install", "registry" or "" (never shown)
+  bool settingWritten;
+};
+
+class PrecedenceTest : public WindowTest, public ::testing::WithParamInterface<PrecedenceCase> {
+ protected:
+  std::filesystem::path RegistryFolder() const { return Root() / "drive_c" / "Games" / "Tidewater"; }
+};
+
+TEST_P(PrecedenceTest, FindsTheFolder) {
+  const PrecedenceCase& c = GetParam();
+  AddArchive("data.zpk", OneEntry("INSTALL"));
+  std::filesystem::create_directories(RegistryFolder());
+  WriteFileBytes(RegistryFolder() / "game.zpk", OneEntry("REGISTRY").Bytes());
+  registry.driveC = Root() / "drive_c";
+  if (c.setting == Source::Setting) StoreSetting("InstallPath", FolderText(Install()));
+  if (c.setting == Source::SettingWithoutSeparator) StoreSetting("InstallPath", Q(Install()));
+  if (c.registry == Source::Registry) registry.installLocation = "C:\\Games\\Tidewater";
+  if (c.registry == Source::RegistryUnmappedDrive) registry.installLocation = "Q:\\Games\\Tidewater";
+  for (const auto& answer : c.dialogAnswers) {
+    folderPicker.answers.push_back(answer == "install" ? Q(Install()) : QString());
+  }
+
+  frmMain& w = Window();
+  EXPECT_EQ(w.Form_Load(), c.starts);
+
+  const bool asked = !c.dialogAnswers.empty();
+  EXPECT_EQ(windowSystem.beeps, asked ? 1 : 0);
+  if (asked) {
+    ASSERT_EQ(windowSystem.messages.size(), 1u);
+    EXPECT_EQ(windowSystem.messages[0].text, kNotFound);
+    EXPECT_EQ(windowSystem.messages[0].icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(windowSystem.messages[0].title, w.VersionTitle());
+    ASSERT_EQ(folderPicker.calls.size(), 1u);
+    EXPECT_EQ(folderPicker.calls[0].title, kLocate);
+  } else {
+    EXPECT_TRUE(windowSystem.messages.empty());
+  }
+
+  if (c.shownFolder == "install") {
+    EXPECT_EQ(w.lblInstallPath->text(), FolderText(Install()));
+    EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("INSTALL"));
+  } else if (c.shownFolder == "registry") {
+    EXPECT_EQ(w.lblInstallPath->text(), FolderText(RegistryFolder()));
+    EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("REGISTRY"));
+  } else {
+    EXPECT_EQ(w.lblInstallPath->text(), QStringLiteral("lblInstallPath"));
+  }
+
+  const bool writtenByStartUp =
+      std::any_of(settings.writes.begin(), settings.writes.end(),
+                  [](const auto& write) { return write.first == "InstallPath"; });
+  EXPECT_EQ(writtenByStartUp, c.settingWritten);
+  if (c.settingWritten) EXPECT_EQ(StoredSetting("InstallPath"), FolderText(Install()));
+  if (c.setting == Source::None && !c.settingWritten) EXPECT_EQ(StoredSetting("InstallPath"), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folder, PrecedenceTest,
+    ::testing::Values(
+        PrecedenceCase{"SettingWinsOverRegistry", Source::Setting, Source::Registry, {}, true, "install", false},
+        PrecedenceCase{"SettingWithoutSeparatorGetsOne", Source::SettingWithoutSeparator, Source::None, {}, true, "install", false},
+        PrecedenceCase{"RegistryWhenNoSettingNotSaved", Source::None, Source::Registry, {}, true, "registry", false},
+        PrecedenceCase{"UserAskedWhenNeitherAndChoiceSaved", Source::None, Source::None, {"install"}, true, "install", true},
+        PrecedenceCase{"UnmappedDriveCountsAsNoEntry", Source::None, Source::RegistryUnmappedDrive, {"install"}, true, "install", true},
+        PrecedenceCase{"CancelEndsTheProgram", Source::None, Source::None, {""}, false, "", false}),
+    [](const auto& info) { return info.param.name; });
+
+class StartupTest : public WindowTest {};
+
+TEST_F(StartupTest, CaptionIsABlankAndTheVersionTitle) {
+  frmMain& w = Start();
+  EXPECT_EQ(w.VersionTitle(), QStringLiteral("Quill's Tidewater ZPK Viewer v1.00"));
+  EXPECT_EQ(w.windowTitle(), QStringLiteral(" Quill's Tidewater ZPK Viewer v1.00"));
+  EXPECT_EQ(app::GetVersionText(7), QStringLiteral("Quill's Tidewater ZPK Viewer v1.00 (Build 7)"));
+}
+
+TEST_F(StartupTest, ListsOnlyArchiveFilesInNameOrder) {
+  AddArchive("maps.zpk", OneEntry("MAPS"));
+  AddArchive("Data.ZPK", OneEntry("DATA"));
+  AddArchive("audio.zpk", OneEntry("AUDIO"));
+  AddArchive(".hidden.zpk", OneEntry("HIDDEN"));
+  WriteFileBytes(Install() / "readme.txt", {std::byte{'x'}});
+  WriteFileBytes(Install() / "data.zpk.bak", {std::byte{'x'}});
+  std::filesystem::create_directories(Install() / "folder.zpk");
+  frmMain& w = Start();
+  auto* names = w.lstZPKFiles->model();
+  QStringList listed;
+  for (int row = 0; row < names->rowCount(); ++row) listed << names->index(row, 0).data().toString();
+  EXPECT_EQ(listed, QStringList({"audio.zpk", "Data.ZPK", "maps.zpk"}));
+  // The first is loaded at once, without a beep.
+  EXPECT_EQ(w.lstZPKFiles->ListIndex(), 0);
+  EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("AUDIO"));
+  EXPECT_EQ(w.CurrentArchivePath(), FolderText(Install()) + "audio.zpk");
+  EXPECT_EQ(windowSystem.beeps, 0);
+}
+
+TEST_F(StartupTest, LoadingFlagIsSetWhileTheFirstArchiveLoads) {
+  AddArchive("data.zpk", OneEntry("DATA"));
+  frmMain& w = Window();
+  std::vector<bool> loadingAtChoice;
+  QObject::connect(w.lstZPKFiles, &app::ChoiceList::choiceMade,
+                   [&] { loadingAtChoice.push_back(w.IsLoading()); });
+  StoreSetting("InstallPath", FolderText(Install()));
+  ASSERT_TRUE(w.Form_Load());
+  EXPECT_EQ(loadingAtChoice, std::vector<bool>{true});
+  EXPECT_FALSE(w.IsLoading());
+}
+
+struct EmptyFolderCase {
+  std::string name;
+  bool folderExists;
+};
+
+class EmptyFolderTest : public WindowTest, public ::testing::WithParamInterface<EmptyFolderCase> {};
+
+TEST_P(EmptyFolderTest, NothingChosenNothingSaid) {
+  const std::filesystem::path folder = Root() / "elsewhere";
+  if (GetParam().folderExists) std::filesystem::create_directories(folder);
+  StoreSetting("InstallPath", FolderText(folder));
+  frmMain& w = Start();
+  EXPECT_EQ(w.lblInstallPath->text(), FolderText(folder));
+  EXPECT_EQ(w.lstZPKFiles->ListCount(), 0);
+  EXPECT_EQ(w.lstZPKFiles->ListIndex(), -1);
+  EXPECT_EQ(w.CurrentArchivePath(), QString());
+  EXPECT_EQ(windowSystem.beeps, 0);
+  EXPECT_TRUE(windowSystem.messages.empty());
+  EXPECT_EQ(w.lblZPKSize->text(), QStringLiteral("lblZPKSize"));
+  EXPECT_EQ(w.lblZPKDate->text(), QStringLiteral("lblZPKDate"));
+  EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("lblZPKID"));
+  EXPECT_EQ(w.lblZPKEntries->text(), QStringLiteral("lblZPKEntries"));
+  EXPECT_EQ(w.lblResInfos->text(), QStringLiteral("lblResInfos"));
+  EXPECT_EQ(w.lblHint->text(), QStringLiteral("lblHint"));
+  EXPECT_EQ(w.imgEncrypted->pixmap().toImage(), w.ilIcons().Image("icoWarn").toImage());
+  for (QPushButton* button : {w.btnPlay, w.btnViewTXT, w.btnViewPIC, w.btnViewHEX, w.btnSaveAs}) {
+    EXPECT_TRUE(button->isEnabled());
+  }
+  EXPECT_EQ(StoredSetting("InstallPath"), FolderText(folder));
+}
+
+INSTANTIATE_TEST_SUITE_P(Folder, EmptyFolderTest,
+                         ::testing::Values(EmptyFolderCase{"WithoutArchives", true},
+                                           EmptyFolderCase{"GoneSinceLastRun", false}),
+                         [](const auto& info) { return info.param.name; });
+
+struct CheckBoxCase {
+  std::string name;
+  std::optional<QString> stored;  // nothing: key absent
+  bool checked;
+};
+
+class CheckBoxSettingTest : public WindowTest, public ::testing::WithParamInterface<CheckBoxCase> {};
+
+TEST_P(CheckBoxSettingTest, SetFromTheLeadingNumberWithoutWritingBack) {
+  if (GetParam().stored) {
+    StoreSetting("STD PICViewer", *GetParam().stored);
+    StoreSetting("STD TXTViewer", *GetParam().stored);
+  }
+  StoreSetting("InstallPath", FolderText(Install()));
+  const auto fileBefore = ReadFileBytes(SettingsFilePath());
+  frmMain& w = Start();
+  EXPECT_EQ(w.cbStdViewer->isChecked(), GetParam().checked);
+  EXPECT_EQ(w.cbStdText->isChecked(), GetParam().checked);
+  EXPECT_TRUE(settings.writes.empty());
+  EXPECT_EQ(ReadFileBytes(SettingsFilePath()), fileBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, CheckBoxSettingTest,
+    ::testing::Values(CheckBoxCase{"Absent", std::nullopt, false},
+                      CheckBoxCase{"Zero", "0", false}, CheckBoxCase{"One", "1", true},
+                      CheckBoxCase{"Word", "yes", false}, CheckBoxCase{"Empty", "", false},
+                      CheckBoxCase{"NumberThenWord", "1 apple", true},
+                      CheckBoxCase{"LeadingBlanks", "  1", true},
+                      CheckBoxCase{"NotACheckBoxValue", "7", false},
+                      CheckBoxCase{"Beyond16Bits", "99999", false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(StartupTest, ViewerPathsFillTheOptionsPage) {
+  StoreSetting("HEXEditor", "/usr/bin/hexedit");
+  StoreSetting("PICViewer", "/usr/bin/pics");
+  StoreSetting("TXTViewer", "/usr/bin/less");
+  frmMain& w = Start();
+  EXPECT_EQ(w.txtHEXEditor->text(), QStringLiteral("/usr/bin/hexedit"));
+  EXPECT_EQ(w.txtPICViewer->text(), QStringLiteral("/usr/bin/pics"));
+  EXPECT_EQ(w.txtTXTViewer->text(), QStringLiteral("/usr/bin/less"));
+}
+
+TEST_F(StartupTest, CheckBoxEventsSeeTheLoadingFlag) {
+  StoreSetting("STD TXTViewer", "1");
+  frmMain& w = Window();
+  std::vector<bool> loadingAtToggle;
+  QObject::connect(w.cbStdText, &QCheckBox::toggled, [&] { loadingAtToggle.push_back(w.IsLoading()); });
+  Start();
+  EXPECT_EQ(loadingAtToggle, std::vector<bool>{true});
+}
+
+TEST_F(StartupTest, FolderButtonStartsAtTheShownFolderAndSavesTheChoice) {
+  AddArchive("data.zpk", OneEntry("DATA"));
+  const std::filesystem::path other = Root() / "Other";
+  std::filesystem::create_directories(other);
+  frmMain& w = Start();
+  folderPicker.answers = {Q(other)};
+  w.btnChoosePath->click();
+  ASSERT_EQ(folderPicker.calls.size(), 1u);
+  EXPECT_EQ(folderPicker.calls[0].title, kLocate);
+  EXPECT_EQ(folderPicker.calls[0].startFolder, FolderText(Install()));
+  EXPECT_EQ(w.lblInstallPath->text(), FolderText(other));
+  EXPECT_EQ(StoredSetting("InstallPath"), FolderText(other));
+  // The list keeps the names found at start-up.
+  EXPECT_EQ(w.lstZPKFiles->ListCount(), 1);
+}
+
+TEST_F(StartupTest, FolderButtonCancelledChangesNothing) {
+  frmMain& w = Start();
+  settings.writes.clear();
+  folderPicker.answers = {QString()};
+  w.btnChoosePath->click();
+  EXPECT_EQ(w.lblInstallPath->text(), FolderText(Install()));
+  EXPECT_TRUE(settings.writes.empty());
+}
+
+TEST_F(StartupTest, DoneClosesTheWindow) {
+  frmMain& w = Start();
+  ASSERT_TRUE(w.isVisible());
+  w.btnDone->click();
+  EXPECT_FALSE(w.isVisible());
+}
+
+}  // namespace
+}  // namespace zpk::test
