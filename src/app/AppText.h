@@ -16,15 +16,12 @@ inline constexpr const char* kAuthorCreditLine = "ZPK Viewer \u00A9 2004 Quill";
 inline constexpr const char* kGameWebAddress = "https://tidewater-zpk-viewer.example.org/tidewater/";
 inline constexpr const char* kAuthorWebAddress = "https://tidewater-zpk-viewer.example.org/";
 
-inline constexpr const char* kKeyInstallPath = "InstallPath";
 inline constexpr const char* kKeyHexEditor = "HEXEditor";
 inline constexpr const char* kKeyPicViewer = "PICViewer";
 inline constexpr const char* kKeyStdPicViewer = "STD PICViewer";
 inline constexpr const char* kKeyTxtViewer = "TXTViewer";
 inline constexpr const char* kKeyStdTxtViewer = "STD TXTViewer";
 inline constexpr const char* kKeyLastResSave = "LastResSave";
-
-inline constexpr const char* kLocateTitle = "Locate Tidewater installation folder:";
 
 // "Quill's Tidewater ZPK Viewer v1.00", with " (Build n)" for a build number other than 0.
 QString GetVersionText(int buildNumber = kBuildNumber);

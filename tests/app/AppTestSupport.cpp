@@ -87,31 +87,14 @@ QString ScriptedFolderPicker::PickFolder(QWidget*, const QString& title,
   return answer;
 }
 
-std::expected<platform::RegData, platform::RegFailure> FakeRegistry::Query(
-    platform::RegRoot root, const QString& keyPath, const QString& valueName) const {
-  using Stage = platform::RegFailure::Stage;
-  if (root != platform::RegRoot::LocalMachine || keyPath != kUninstallKey) {
-    return std::unexpected(platform::RegFailure{Stage::OpenKey, 2});
-  }
-  if (valueName != QStringLiteral("InstallLocation") || !installLocation) {
-    return std::unexpected(platform::RegFailure{Stage::QueryValue, 2});
-  }
-  return platform::RegData{.type = platform::kRegSz, .text = *installLocation};
-}
-
-std::optional<QString> FakeRegistry::ToLocalPath(const QString& windowsPath) const {
-  if (!windowsPath.startsWith(QStringLiteral("C:\\"), Qt::CaseInsensitive)) return std::nullopt;
-  QString rest = windowsPath.mid(3);
-  rest.replace(u'\\', u'/');
-  return Q(driveC) + u'/' + rest;
-}
-
 QString Q(const std::filesystem::path& path) { return app::FromFsPath(path); }
 
 QString FolderText(const std::filesystem::path& folder) { return app::AddBackslash(Q(folder)); }
 
 void WindowTest::SetUp() {
   ClearSettings();
+  setenv("WINEPREFIX", wine.root().c_str(), 1);
+  registry = platform::CreateSystemRegistry();
   std::filesystem::create_directories(Install());
   std::filesystem::create_directories(ProgramFolder());
 }
@@ -145,7 +128,7 @@ app::frmMain& WindowTest::Window(double dpi) {
     window_ = std::make_unique<app::frmMain>(app::frmMainServices{
         .windowSystem = windowSystem,
         .settings = settings,
-        .registry = registry,
+        .registry = *registry,
         .folderPicker = folderPicker,
         .programFolder = ProgramFolder(),
         .openAddress = [this](const QString& address) { openedAddresses.push_back(address); },

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/frmMain.h"
+#include "platform/FakeWinePrefix.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
 #include "writer/ArchiveWriter.h"
@@ -85,28 +86,13 @@ void ClearSettings();
 void StoreSetting(const QString& key, const QString& value);
 std::optional<QString> StoredSetting(const QString& key);
 
-// The game's uninstall entry as the registry gives it (HKEY_LOCAL_MACHINE), with the
-// Windows drive C: mapped to a folder as a Wine prefix maps it.
-class FakeRegistry final : public platform::Registry {
- public:
-  std::optional<QString> installLocation;  // the "InstallLocation" value, if any
-  std::filesystem::path driveC;
-
-  std::expected<platform::RegData, platform::RegFailure> Query(
-      platform::RegRoot root, const QString& keyPath, const QString& valueName) const override;
-  std::optional<QString> ToLocalPath(const QString& windowsPath) const override;
-};
-
-inline const QString kUninstallKey = QStringLiteral(
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}");
-
 QString Q(const std::filesystem::path& path);
 // The folder's text as the window shows it, with a trailing separator.
 QString FolderText(const std::filesystem::path& folder);
 
-// A window over a temporary installation folder ("Tidewater" in a temporary folder) and
-// a temporary program folder. Archives written into the installation folder are checked
+// A window over a temporary installation folder ("Tidewater" in a temporary folder), a
+// temporary program folder and a Wine prefix in a temporary folder with no registry
+// entries until a test writes some. Archives written into the installation folder are checked
 // to be unchanged when the test ends.
 class WindowTest : public ::testing::Test {
  protected:
@@ -134,7 +120,9 @@ class WindowTest : public ::testing::Test {
   RecordingWindowSystem windowSystem;
   ScriptedFolderPicker folderPicker;
   RecordingSettings settings;
-  FakeRegistry registry;
+  // The user's Wine prefix ($WINEPREFIX) and the registry read from its files.
+  FakeWinePrefix wine;
+  std::unique_ptr<platform::Registry> registry;
   std::vector<QString> openedAddresses;
 
  private:

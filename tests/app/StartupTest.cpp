@@ -22,6 +22,7 @@ using app::frmMain;
 const QString kNotFound = QStringLiteral("No Tidewater installation found, lease locate manually...");
 const QString kLocate = QStringLiteral("Locate Tidewater installation folder:");
 
+
 tools::ArchiveWriter OneEntry(const std::string& id) {
   tools::ArchiveWriter writer(id);
   writer.Add("a.txt", "text");
@@ -41,21 +42,31 @@ struct PrecedenceCase {
   bool settingWritten;
 };
 
+void PrintTo(const PrecedenceCase& c, std::ostream* os) { *os << c.name; }
+
 class PrecedenceTest : public WindowTest, public ::testing::WithParamInterface<PrecedenceCase> {
  protected:
-  std::filesystem::path RegistryFolder() const { return Root() / "drive_c" / "Games" / "Tidewater"; }
+  std::filesystem::path RegistryFolder() const {
+    return std::filesystem::canonical(wine.driveC()) / "Games" / "Tidewater";
+  }
+  void WriteInstallLocation(const std::string& windowsPath) {
+    wine.WriteSystemReg(
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
+        "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n\"InstallLocation\"=\"" +
+        windowsPath + "\"\n");
+  }
 };
 
 TEST_P(PrecedenceTest, FindsTheFolder) {
   const PrecedenceCase& c = GetParam();
   AddArchive("data.zpk", OneEntry("INSTALL"));
-  std::filesystem::create_directories(RegistryFolder());
+  wine.MakeFolder("Program Files");
+  wine.MakeFolder("Games/Tidewater");
   WriteFileBytes(RegistryFolder() / "game.zpk", OneEntry("REGISTRY").Bytes());
-  registry.driveC = Root() / "drive_c";
   if (c.setting == Source::Setting) StoreSetting("InstallPath", FolderText(Install()));
   if (c.setting == Source::SettingWithoutSeparator) StoreSetting("InstallPath", Q(Install()));
-  if (c.registry == Source::Registry) registry.installLocation = "C:\\Games\\Tidewater";
-  if (c.registry == Source::RegistryUnmappedDrive) registry.installLocation = "Q:\\Games\\Tidewater";
+  if (c.registry == Source::Registry) WriteInstallLocation("C:\\\\Games\\\\Tidewater");
+  if (c.registry == Source::RegistryUnmappedDrive) WriteInstallLocation("Q:\\\\Games\\\\Tidewater");
   for (const auto& answer : c.dialogAnswers) {
     folderPicker.answers.push_back(answer == "install" ? Q(Install()) : QString());
   }
@@ -72,6 +83,9 @@ TEST_P(PrecedenceTest, FindsTheFolder) {
     EXPECT_EQ(windowSystem.messages[0].title, w.VersionTitle());
     ASSERT_EQ(folderPicker.calls.size(), 1u);
     EXPECT_EQ(folderPicker.calls[0].title, kLocate);
+    // The dialog starts in the prefix's Program Files folder.
+    EXPECT_EQ(folderPicker.calls[0].startFolder,
+              Q(std::filesystem::canonical(wine.driveC()) / "Program Files"));
   } else {
     EXPECT_TRUE(windowSystem.messages.empty());
   }
