@@ -45,6 +45,8 @@ void frmMain::ShowCatalogue(const QString& archivePath) {
   // An archive that can't be opened or read counts as empty: 0 bytes, no identification,
   // no entries. The core bounds the header's count by what the file holds, so a damaged
   // count costs nothing; the label still shows the count as stored.
+  // The previous archive's table goes first, so that two directories never share memory.
+  entries_->Replace({});
   archive::Catalogue catalogue;
   if (auto file = archive::ArchiveFile::Open(ToFsPath(archivePath))) {
     catalogue.fileSize = file->Size();

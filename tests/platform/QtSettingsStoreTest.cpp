@@ -1,0 +1,94 @@
+// The settings store writes the file the program's users and the demo rely on:
+// $XDG_CONFIG_HOME/Quill's Tidewater Tools/Tidewater ZPK Viewer.conf, every write at once.
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "platform/QtSettingsStore.h"
+#include "support/TempDir.h"
+
+namespace zpk::platform {
+namespace {
+
+// QSettings takes the configuration folder once per process, at its first use, so the
+// folder is set before any test runs.
+class ConfigHome final : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    folder_ = std::make_unique<test::TempDir>();
+    setenv("XDG_CONFIG_HOME", folder_->path().c_str(), 1);
+  }
+  void TearDown() override { folder_.reset(); }
+  static std::filesystem::path File() {
+    return folder_->path() / "Quill's Tidewater Tools" / "Tidewater ZPK Viewer.conf";
+  }
+
+ private:
+  static inline std::unique_ptr<test::TempDir> folder_;
+};
+
+[[maybe_unused]] const auto* const kConfigHome =
+    ::testing::AddGlobalTestEnvironment(new ConfigHome);
+
+std::string FileText() {
+  std::ifstream in(ConfigHome::File(), std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFileText(const std::string& text) {
+  std::filesystem::create_directories(ConfigHome::File().parent_path());
+  std::ofstream(ConfigHome::File(), std::ios::binary | std::ios::trunc) << text;
+}
+
+class QtSettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QSettings all(QSettings::NativeFormat, QSettings::UserScope, kSettingsOrganisation,
+                  kSettingsApplication);
+    all.clear();
+    all.sync();
+  }
+  QtSettingsStore store;
+};
+
+TEST_F(QtSettingsStoreTest, WritesAtOnceIntoTheUsersConfigFolder) {
+  ASSERT_TRUE(store.Write("InstallPath", "/games/Tidewater/"));
+  EXPECT_NE(FileText().find("InstallPath=/games/Tidewater/"), std::string::npos) << FileText();
+  EXPECT_EQ(store.Read("InstallPath", "default"), QStringLiteral("/games/Tidewater/"));
+}
+
+TEST_F(QtSettingsStoreTest, AbsentGivesTheDefaultAndEmptyGivesEmpty) {
+  EXPECT_EQ(store.Read("HEXEditor", "none"), QStringLiteral("none"));
+  ASSERT_TRUE(store.Write("HEXEditor", ""));
+  EXPECT_EQ(store.Read("HEXEditor", "none"), QString());
+}
+
+TEST_F(QtSettingsStoreTest, KeysWithBlanksRoundTrip) {
+  ASSERT_TRUE(store.Write("STD PICViewer", "1"));
+  ASSERT_TRUE(store.Write("STD TXTViewer", "0"));
+  EXPECT_EQ(store.Read("STD PICViewer", "0"), QStringLiteral("1"));
+  EXPECT_EQ(store.Read("STD TXTViewer", "1"), QStringLiteral("0"));
+}
+
+TEST_F(QtSettingsStoreTest, ReadsWhatAnotherProgramWroteMeanwhile) {
+  EXPECT_EQ(store.Read("InstallPath", "-"), QStringLiteral("-"));
+  WriteFileText("[General]\nInstallPath=/elsewhere/\nTXTViewer=/usr/bin/a, b\n");
+  EXPECT_EQ(store.Read("InstallPath", "-"), QStringLiteral("/elsewhere/"));
+  // A hand-written comma would make a list of the value; it still reads as the text.
+  EXPECT_EQ(store.Read("TXTViewer", "-"), QStringLiteral("/usr/bin/a,b"));
+}
+
+TEST_F(QtSettingsStoreTest, ValuesWithCommasAndQuotesRoundTrip) {
+  const QString path = QStringLiteral("/opt/My \"Viewer\", 2/view;er");
+  ASSERT_TRUE(store.Write("PICViewer", path));
+  EXPECT_EQ(store.Read("PICViewer", ""), path);
+}
+
+}  // namespace
+}  // namespace zpk::platform
