@@ -165,6 +165,19 @@ bool CommandLineSeeds(const fs::path& folder) {
   return ok;
 }
 
+// Entry names as archives store them, good and hostile.
+bool ExtractNameSeeds(const fs::path& folder) {
+  const std::string names[] = {"gfx/units/ship.bmp", "   music/theme.wav", "text\\ship log.txt",
+                               "../../etc/passwd", "/abs/path", "\\\\server\\share\\x",
+                               "C:\\boot.ini", "file.txt:stream", "a/./b//c/", "tab\tname",
+                               std::string(256, 'n'), "caf\xe9 \x80\x81\x9d.txt", "..", ".",
+                               std::string("nul\0inside", 11)};
+  bool ok = true;
+  int n = 0;
+  for (const auto& name : names) ok = WriteSeed(folder, "name-" + std::to_string(n++), name) && ok;
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -179,6 +192,7 @@ int main(int argc, char** argv) {
   };
   const Target targets[] = {
       {"archive_fuzzer", ArchiveSeeds},
+      {"extract_name_fuzzer", ExtractNameSeeds},
       {"wine_registry_fuzzer", WineRegistrySeeds},
       {"tags_fuzzer", TagSeeds},
       {"filter_fuzzer", FilterSeeds},
