@@ -315,8 +315,15 @@ std::vector<WineRegistryKey> FindWineRegistryKeys(std::string_view bytes,
       }
       continue;
     }
-    // Values of keys nobody asked for are not even decoded.
-    if (current.empty() || (raw.front() != '"' && raw.front() != '@')) continue;
+    if (raw.front() != '"' && raw.front() != '@') continue;
+    // Values of keys nobody asked for are not even decoded, except that hex data going on
+    // over the next lines (which needs a backslash) must take those lines with it, as it
+    // does when decoded: else a following line would be read as a key header or not,
+    // depending on which other keys were asked for.
+    if (current.empty()) {
+      if (raw.find('\\') != std::string_view::npos) ParseValue(QString::fromUtf8(raw), lines);
+      continue;
+    }
     if (auto value = ParseValue(QString::fromUtf8(raw), lines)) {
       const QString folded = value->first.toCaseFolded();
       for (const std::size_t i : current) keys[i].values.insert(folded, value->second);

@@ -192,6 +192,19 @@ TEST(WineRegistryFile, FindsSeveralKeysInOnePass) {
   EXPECT_EQ(keys[3].Find("V")->text, "a");
 }
 
+// Found by the registry fuzz target: the line after a continued hex value of a key nobody
+// asked for was read as a key header, but as hex data when another key was asked for too.
+TEST(WineRegistryFile, ALineContinuingAnUnwantedValueIsNeverAKeyHeader) {
+  const std::string file = kHead +
+                           "[Other] 1\n\"Blob\"=hex:01,\\\n[Software\\\\Types] 2\n"
+                           "\"V\"=\"v\"\n";
+  const auto alone = FindWineRegistryKeys(file, {"Software\\Types"});
+  const auto withOther = FindWineRegistryKeys(file, {"Software\\Types", "Other"});
+  EXPECT_FALSE(alone[0].exists);
+  EXPECT_FALSE(withOther[0].exists);
+  EXPECT_TRUE(withOther[1].exists);
+}
+
 TEST(WineRegistryFile, EveryPrefixOfAFileParsesWithoutLosingEarlierKeys) {
   const std::string file =
       kHead +
