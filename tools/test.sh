@@ -7,7 +7,12 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/tools/install-deps.sh"
 bash "$top/tools/build.sh"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-(cd "${BUILD_DIR:-$top/build}" && ctest --output-on-failure -j"$(nproc)")
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
+(cd "${BUILD_DIR:-$top/build}" && ctest --output-on-failure -j"$(nproc)") | tee "$summary"
 if [ -z "${QUICK:-}" ]; then
   bash "$top/tools/test-hardening.sh"
 fi
+# The normal suite's result once more, as the last line of the run.
+echo "== normal test suite:"
+grep -E 'tests passed, [0-9]+ tests failed out of' "$summary" | tail -n 1

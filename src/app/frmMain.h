@@ -4,7 +4,7 @@
 //
 // The handlers live in files by concern: frmMain_Startup.cpp (start-up, "Done", credit
 // lines, closing), frmMain_InstallFolder.cpp, frmMain_Catalogue.cpp (choosing an
-// archive), frmMain_Inspection.cpp (choosing a resource), frmMain_Notes.cpp. The viewing
+// archive), frmMain_ResourceInfo.cpp (choosing a resource), frmMain_Notes.cpp. The viewing
 // commands and the Options page connect their own handlers to the public controls after
 // construction and before Form_Load (the check boxes' handlers must see start-up set them).
 #pragma once

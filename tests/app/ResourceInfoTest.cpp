@@ -14,7 +14,7 @@ namespace {
 
 using app::frmMain;
 
-class InspectionTest : public WindowTest {
+class ResourceInfoTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
@@ -44,7 +44,7 @@ struct VerdictCase {
   bool playable;
 };
 
-class VerdictTest : public InspectionTest, public ::testing::WithParamInterface<VerdictCase> {};
+class VerdictTest : public ResourceInfoTest, public ::testing::WithParamInterface<VerdictCase> {};
 
 TEST_P(VerdictTest, HintIconAndButtons) {
   const VerdictCase& c = GetParam();
@@ -97,7 +97,7 @@ tools::WriterEntry Entry(std::string name, std::int32_t pos, std::int32_t len) {
   return e;
 }
 
-class InfoLineTest : public InspectionTest, public ::testing::WithParamInterface<InfoCase> {};
+class InfoLineTest : public ResourceInfoTest, public ::testing::WithParamInterface<InfoCase> {};
 
 TEST_P(InfoLineTest, ExtensionPositionAndLength) {
   tools::ArchiveWriter writer("I");
@@ -129,7 +129,7 @@ struct UnreadableCase {
   QString line;
 };
 
-class UnreadableTest : public InspectionTest, public ::testing::WithParamInterface<UnreadableCase> {};
+class UnreadableTest : public ResourceInfoTest, public ::testing::WithParamInterface<UnreadableCase> {};
 
 TEST_P(UnreadableTest, BeepAndMessageAndTheVerdictStays) {
   tools::ArchiveWriter writer("U");
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      "TXT, Pos: 815 (32F), Len:  (0)"}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(InspectionTest, NothingChosenBeeps) {
+TEST_F(ResourceInfoTest, NothingChosenBeeps) {
   AddArchive("e.zpk", tools::ArchiveWriter("E"));
   frmMain& w = Start();
   ASSERT_EQ(w.lstZPKRes->ListIndex(), -1);
@@ -174,7 +174,7 @@ TEST_F(InspectionTest, NothingChosenBeeps) {
   EXPECT_TRUE(windowSystem.messages.empty());
 }
 
-TEST_F(InspectionTest, ArchiveGoneBeforeTheProbe) {
+TEST_F(ResourceInfoTest, ArchiveGoneBeforeTheProbe) {
   tools::ArchiveWriter writer("G");
   writer.Add("a.txt", "aa");
   writer.Add("b.txt", "bb");
