@@ -178,6 +178,26 @@ bool ExtractNameSeeds(const fs::path& folder) {
   return ok;
 }
 
+// Notes: an even first byte makes the rest a notes file, an odd one a UTF-16 text.
+bool NotesSeeds(const fs::path& folder) {
+  const std::string files[] = {"abc\r\n", "", "a\r\nb\r\n", "caf\xe9 \x80\x81\r\n", "a\rb\r\n",
+                               "a\r\r\n", "no end", "\n\n", "\r\n\r\n"};
+  bool ok = true;
+  int n = 0;
+  for (const auto& file : files) ok = WriteSeed(folder, "file-" + std::to_string(n++), '\0' + file) && ok;
+  const std::u16string texts[] = {u"first\nsecond", u"a\r\nb\n", u"\u20AC \u00E9 \u4E2D\U0001F600",
+                                  u"\xDC00\xD800x\r", u"\n"};
+  for (const auto& text : texts) {
+    std::string bytes = "\x01";
+    for (const char16_t unit : text) {
+      bytes += static_cast<char>(unit & 0xFF);
+      bytes += static_cast<char>(unit >> 8);
+    }
+    ok = WriteSeed(folder, "text-" + std::to_string(n++), bytes) && ok;
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -197,6 +217,7 @@ int main(int argc, char** argv) {
       {"tags_fuzzer", TagSeeds},
       {"filter_fuzzer", FilterSeeds},
       {"cmdline_fuzzer", CommandLineSeeds},
+      {"notes_fuzzer", NotesSeeds},
   };
   bool ok = true;
   for (const auto& target : targets) {

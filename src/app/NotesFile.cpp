@@ -44,13 +44,17 @@ std::filesystem::path NotesFilePath(const std::filesystem::path& programFolder,
 }
 
 QByteArray NotesFileBytes(const QString& text) {
-  QString lines = text;
-  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QByteArray bytes;
-  bytes.reserve(lines.size() + lines.size() / 16 + 2);
-  for (const QChar c : lines) {
+  bytes.reserve(text.size() + text.size() / 16 + 2);
+  // A line's own CRs at its end would merge with the CR LF written after them and read
+  // back as a different text, so they are left out; a CR inside a line is kept.
+  const auto endLine = [&bytes] {
+    while (bytes.endsWith('\r')) bytes.chop(1);
+    bytes += "\r\n";
+  };
+  for (const QChar c : text) {
     if (c == u'\n') {
-      bytes += "\r\n";
+      endLine();
     } else if (c.isLowSurrogate()) {
       continue;  // its high surrogate has given the one "?" for the pair
     } else {
@@ -58,7 +62,7 @@ QByteArray NotesFileBytes(const QString& text) {
     }
   }
   // Every line ends with CR LF; a text that ends with a line break has done so already.
-  if (!lines.isEmpty() && !lines.endsWith(u'\n')) bytes += "\r\n";
+  if (!text.isEmpty() && !text.endsWith(u'\n')) endLine();
   return bytes;
 }
 

@@ -19,8 +19,9 @@ std::filesystem::path NotesFilePath(const std::filesystem::path& programFolder,
 
 // The file's bytes for a notes text. The text's line breaks may be CR LF or LF alone
 // (the notes box ends lines with LF); each line is written with CR LF. A text that ends
-// with a line break gets no further empty line, so that saving the text read from a file
-// gives the same bytes again. Characters outside Windows-1252 are written as "?".
+// with a line break gets no further empty line, and CRs that end a line are left out (they
+// would read back as part of its CR LF), so that saving the text read from a file gives
+// those bytes again from the first save on. Characters outside Windows-1252 are written as "?".
 QByteArray NotesFileBytes(const QString& text);
 
 // The text of a notes file's bytes, with CR LF turned into the notes box's LF.

@@ -65,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         BytesCase{"EndingWithBoxBreakGetsNoEmptyLine", "a\nb\n", QByteArray("a\r\nb\r\n")},
         BytesCase{"EmptyLinesInsideKept", "a\n\nb", QByteArray("a\r\n\r\nb\r\n")},
         BytesCase{"LoneCrStaysInItsLine", "a\rb", QByteArray("a\rb\r\n")},
+        BytesCase{"CrsEndingALineLeftOut", "a\r\r\nb\r", QByteArray("a\r\nb\r\n")},
         BytesCase{"Windows1252", QString::fromUtf8("\u20AC \u00E9 \u0178"),
                   QByteArray("\x80 \xE9 \x9F\r\n")},
         BytesCase{"OutsideTheCodePage", QString::fromUtf8("\u4E2D\U0001F600!"),
@@ -81,6 +82,19 @@ TEST(NotesText, FileReadAndWrittenAgainKeepsItsBytes) {
                                     QByteArray("\r\n\r\n"), QByteArray("caf\xE9\r\n")}) {
     EXPECT_EQ(NotesFileBytes(NotesTextFromBytes(original)),
               original.endsWith("\r\n") ? original : original + "\r\n");
+  }
+}
+
+// Saving what was read must give what the next read shows: a file whose lines end with
+// extra CRs ("a" CR CR LF) once read "a" CR LF back, which the next save took for one line
+// break and so lost a CR on every round.
+TEST(NotesText, SecondRoundTripChangesNothing) {
+  for (const QByteArray file : {QByteArray("a\r\r\n"), QByteArray("\r\r\r\nb\r"),
+                                QByteArray("x\ry\r\n\r"), QByteArray("\x81\x8D\x00\r\n")}) {
+    const QByteArray saved = NotesFileBytes(NotesTextFromBytes(file));
+    const QString shown = NotesTextFromBytes(saved);
+    EXPECT_EQ(NotesFileBytes(shown), saved) << file.toHex().toStdString();
+    EXPECT_EQ(NotesTextFromBytes(NotesFileBytes(shown)), shown) << file.toHex().toStdString();
   }
 }
 
