@@ -9,8 +9,9 @@
 #
 # The corpus of a target, build-fuzz/corpus/<target>, keeps growing across runs; it starts
 # from the seeds that make_seeds writes (our own archive writer and sample texts) into
-# build-fuzz/seeds/<target>. A finding stops the run with a non-zero status and leaves the
-# input in build-fuzz/findings/<target>/; reproduce it with
+# build-fuzz/seeds/<target>, the archive target's also from the demo installation's archives.
+# A finding stops the run with a non-zero status and leaves the input in
+# build-fuzz/findings/<target>/; reproduce it with
 #   build-fuzz/fuzz/<target> build-fuzz/findings/<target>/crash-...
 # and keep it as a regression case in tests/hardening.
 # SKIP_BUILD=1 runs what was built before.
@@ -35,6 +36,9 @@ fi
 
 rm -rf "$build/seeds"
 "$build/fuzz/make_seeds" "$build/seeds"
+# The demo installation's archives, as the game's would be laid out, are archive seeds too.
+demo=$("$build/tools/make_demo" "$build/seeds/demo")
+find "$demo" -name '*.zpk' -size -65537c -exec cp {} "$build/seeds/archive_fuzzer/" \;
 # Leaks inside the fuzzed code are findings too; ASan reports them at the end of each input.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
