@@ -1,10 +1,9 @@
 // zpk check: every structural reason to distrust an archive, and the data it covers.
-#include <nlohmann/json.hpp>
 
-#include "cli/ArchiveCheck.h"
 #include "cli/Commands.h"
 #include "cli/OpenArchive.h"
 #include "cli/Output.h"
+#include "cli/ProblemsJson.h"
 
 namespace zpk::cli {
 
@@ -35,14 +34,7 @@ int RunCheck(const ArchiveArgs& args) {
     json["entries_held"] = catalogue.entries.size();
     json["data_bytes"] = report.dataBytes;
     json["covered_bytes"] = report.coveredBytes;
-    auto& problems = json["problems"] = nlohmann::ordered_json::array();
-    for (const auto& problem : report.problems) {
-      nlohmann::ordered_json item;
-      item["kind"] = ProblemKindName(problem.kind);
-      if (problem.index) item["index"] = problem.index;
-      item["message"] = problem.message;
-      problems.push_back(std::move(item));
-    }
+    json["problems"] = ProblemsJson(report.problems);
     out << json.dump() << '\n';
   } else {
     for (const auto& problem : report.problems) {

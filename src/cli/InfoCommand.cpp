@@ -3,12 +3,11 @@
 #include <sys/stat.h>
 
 #include <ctime>
-#include <nlohmann/json.hpp>
 
-#include "cli/ArchiveCheck.h"
 #include "cli/Commands.h"
 #include "cli/OpenArchive.h"
 #include "cli/Output.h"
+#include "cli/ProblemsJson.h"
 
 namespace zpk::cli {
 
@@ -46,14 +45,7 @@ int RunInfo(const ArchiveArgs& args) {
     json["entries_held"] = catalogue.entries.size();
     json["file_size"] = catalogue.fileSize;
     json["modified"] = modified;
-    auto& problems = json["problems"] = nlohmann::ordered_json::array();
-    for (const auto& problem : report.problems) {
-      nlohmann::ordered_json item;
-      item["kind"] = ProblemKindName(problem.kind);
-      if (problem.index) item["index"] = problem.index;
-      item["message"] = problem.message;
-      problems.push_back(std::move(item));
-    }
+    json["problems"] = ProblemsJson(report.problems);
     out << json.dump() << '\n';
   } else {
     out << "Archive:       " << EscapeControls(args.archive) << '\n';
