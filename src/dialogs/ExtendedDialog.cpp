@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "dialogs/TranslateForm.h"
 #include "dialogs/Twips.h"
 #include "platform/WindowSystem.h"
 #include "util/Language.h"
@@ -79,18 +80,27 @@ ExtendedDialog::ExtendedDialog(const QString& name, const QString& designCaption
 
   btnHelp_ = AddButton(QStringLiteral("btnHelp"), QStringLiteral("Hilfe"), 150, 1215, 10197);
   btnHelp_->show();
+  SetTranslationTag(*btnHelp_, QStringLiteral("Hilfe||Help|"));
   connect(btnHelp_, &QPushButton::clicked, this, &ExtendedDialog::ShowHelp);
 }
 
-QLabel* ExtendedDialog::AddSourceImage(const QString& name, DialogIcon icon, int left,
-                                       int helpId) {
-  auto* image = new QLabel(this);
-  image->setObjectName(name);
-  image->setProperty(kHelpIdProperty, helpId);
-  PlaceInTwips(*image, *this, left, kIconTop, kIconSize, kIconSize);
-  image->setPixmap(IconPicture(*style(), icon));
-  image->hide();
-  return image;
+void ExtendedDialog::AddSourceImages(const QString& thirdName, DialogIcon thirdIcon) {
+  const struct {
+    QString name;
+    DialogIcon icon;
+    int left;
+    int helpId;
+  } sources[] = {{QStringLiteral("imgStop"), DialogIcon::Stop, 5925, 10196},
+                 {QStringLiteral("imgWarn"), DialogIcon::Warning, 6450, 10195},
+                 {thirdName, thirdIcon, 6975, 10194}};
+  for (const auto& source : sources) {
+    auto* image = new QLabel(this);
+    image->setObjectName(source.name);
+    image->setProperty(kHelpIdProperty, source.helpId);
+    PlaceInTwips(*image, *this, source.left, kIconTop, kIconSize, kIconSize);
+    image->setPixmap(IconPicture(*style(), source.icon));
+    image->hide();
+  }
 }
 
 QPushButton* ExtendedDialog::AddButton(const QString& name, const QString& text, int left,

@@ -37,7 +37,9 @@ class ExtendedDialog : public QDialog {
   ExtendedDialog(const QString& name, const QString& designCaption, DialogIcon designIcon,
                  platform::WindowSystem& windows, QWidget* parent);
 
-  QLabel* AddSourceImage(const QString& name, DialogIcon icon, int left, int helpId);
+  // The hidden pictures imgStop, imgWarn and a third one for the icon the dialog is not
+  // designed with, right of the prompt.
+  void AddSourceImages(const QString& thirdName, DialogIcon thirdIcon);
   QPushButton* AddButton(const QString& name, const QString& text, int left, int width,
                          int helpId);
   // A double click that lands on no control.

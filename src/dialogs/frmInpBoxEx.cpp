@@ -15,16 +15,13 @@ namespace zpk::dialogs {
 frmInpBoxEx::frmInpBoxEx(platform::WindowSystem& windows, QWidget* parent)
     : ExtendedDialog(QStringLiteral("frmInpBoxEx"), QStringLiteral("InpBoxEx..."),
                      DialogIcon::Question, windows, parent) {
-  AddSourceImage(QStringLiteral("imgStop"), DialogIcon::Stop, 5925, 10196);
-  AddSourceImage(QStringLiteral("imgWarn"), DialogIcon::Warning, 6450, 10195);
-  AddSourceImage(QStringLiteral("imgInfo"), DialogIcon::Information, 6975, 10194);
+  AddSourceImages(QStringLiteral("imgInfo"), DialogIcon::Information);
 
   txtInput_ = new QLineEdit(QStringLiteral("Text1"), this);
   txtInput_->setObjectName(QStringLiteral("txtInput"));
   PlaceInTwips(*txtInput_, *this, 825, 1800, 5040, 315);
   txtInput_->installEventFilter(this);
 
-  SetTranslationTag(*btnHelp_, QStringLiteral("Hilfe||Help|"));
   btn1_ = AddButton(QStringLiteral("btn1"), QStringLiteral("OK"), 5025, 990, 10198);
   btn1_->setDefault(true);
   btn2_ = AddButton(QStringLiteral("btn2"), QStringLiteral("Abbrechen"), 6150, 1290, 10199);

@@ -13,9 +13,7 @@ namespace zpk::dialogs {
 frmMsgBoxEx::frmMsgBoxEx(platform::WindowSystem& windows, QWidget* parent)
     : ExtendedDialog(QStringLiteral("frmMsgBoxEx"), QStringLiteral("MsgBoxEx..."),
                      DialogIcon::Information, windows, parent) {
-  AddSourceImage(QStringLiteral("imgStop"), DialogIcon::Stop, 5925, 10196);
-  AddSourceImage(QStringLiteral("imgWarn"), DialogIcon::Warning, 6450, 10195);
-  AddSourceImage(QStringLiteral("imgFrage"), DialogIcon::Question, 6975, 10194);
+  AddSourceImages(QStringLiteral("imgFrage"), DialogIcon::Question);
 
   cbDontShow_ = new QCheckBox(QStringLiteral("Diese Meldung nicht mehr anzeigen"), this);
   cbDontShow_->setObjectName(QStringLiteral("cbDontShow"));
@@ -24,7 +22,6 @@ frmMsgBoxEx::frmMsgBoxEx(platform::WindowSystem& windows, QWidget* parent)
   cbDontShow_->hide();
   SetTranslationTag(*cbDontShow_,
                     QStringLiteral("Diese Meldung nicht mehr anzeigen||Don't show this message again|"));
-  SetTranslationTag(*btnHelp_, QStringLiteral("Hilfe||Help|"));
 
   constexpr int kLefts[] = {1875, 3750, 5625};
   for (int i = 0; i < 3; ++i) {
