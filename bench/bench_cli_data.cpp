@@ -8,7 +8,6 @@
 //       a ustar archive of empty members with the same names
 //
 // Files already there are left as they are, so repeated runs measure, not generate.
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,9 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "writer/ArchiveWriter.h"
+#include "BenchSupport.h"
 
 namespace fs = std::filesystem;
+using namespace zpk::bench;
 
 namespace {
 
@@ -57,42 +57,14 @@ int MakeExtractData(const fs::path& folder, long count, std::int64_t totalMiB) {
   return writer.WriteFile(zpk) ? 0 : 1;
 }
 
-void WriteTarHeader(std::ofstream& out, const std::string& name) {
-  std::array<char, 512> block{};
-  std::memcpy(block.data(), name.data(), name.size());
-  std::memcpy(block.data() + 100, "0000644", 7);
-  std::memcpy(block.data() + 108, "0001750", 7);
-  std::memcpy(block.data() + 116, "0001750", 7);
-  std::memcpy(block.data() + 124, "00000000000", 11);
-  std::memcpy(block.data() + 136, "14712345670", 11);
-  block[156] = '0';
-  std::memcpy(block.data() + 257, "ustar", 6);
-  std::memcpy(block.data() + 263, "00", 2);
-  std::memset(block.data() + 148, ' ', 8);
-  unsigned sum = 0;
-  for (char c : block) sum += static_cast<unsigned char>(c);
-  std::snprintf(block.data() + 148, 8, "%06o", sum);
-  out.write(block.data(), 512);
-}
-
 int MakeListData(const fs::path& folder, long count) {
   const auto zpk = folder / "list.zpk";
   const auto tar = folder / "list.tar";
-  if (!fs::exists(zpk)) {
-    zpk::tools::ArchiveWriter writer("BENCH LIST");
-    for (long i = 0; i < count; ++i) {
-      zpk::tools::WriterEntry entry;
-      entry.name = ResourceName(i);
-      entry.patternSize = 0;
-      writer.Add(std::move(entry));
-    }
-    if (!writer.WriteFile(zpk)) return 1;
-  }
+  if (!fs::exists(zpk) && !WriteManyResources(zpk, "BENCH LIST", count, 0, ResourceName)) return 1;
   if (!fs::exists(tar)) {
     std::ofstream out(tar, std::ios::binary);
     for (long i = 0; i < count; ++i) WriteTarHeader(out, ResourceName(i));
-    const std::array<char, 1024> end{};
-    out.write(end.data(), end.size());
+    WriteTarEnd(out);
     if (!out) return 1;
   }
   return 0;

@@ -6,25 +6,22 @@
 // The archive is generated once into WORK_FOLDER (default: /tmp/zpk-bench). Each save runs
 // in a child process of its own, so that its peak memory is not the generator's; the
 // targets are deleted after each run, and the page cache is warm for both contestants.
-#include <sys/resource.h>
-
 #include <QString>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "archive/ArchiveFile.h"
 #include "archive/Catalogue.h"
 #include "archive/CopyOut.h"
 #include "launch/ResourceExtraction.h"
-#include "writer/ArchiveWriter.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using namespace zpk::bench;
 
 namespace {
 
@@ -49,12 +46,6 @@ class Answering : public zpk::platform::FileDialogs, public zpk::platform::Windo
   QString target_;
 };
 
-long PeakKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
 int SaveOnce(const char* archivePath, const char* target, const char* programFolder) {
   auto file = zpk::archive::ArchiveFile::Open(archivePath);
   if (!file) return 1;
@@ -70,17 +61,11 @@ int SaveOnce(const char* archivePath, const char* target, const char* programFol
   const long before = PeakKiB();
   const auto start = Clock::now();
   const QString saved = zpk::launch::SaveResToFile(inputs, true);
-  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  const double ms = MsSince(start);
   if (saved.isEmpty()) return 1;
   std::printf("SaveResToFile: %.1f ms, peak RSS %.1f MiB (%.1f MiB before the save)\n", ms,
               PeakKiB() / 1024.0, before / 1024.0);
   return 0;
-}
-
-double TimeCommand(const std::string& command) {
-  const auto start = Clock::now();
-  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 }  // namespace
@@ -94,12 +79,7 @@ int main(int argc, char** argv) {
   const auto zpk = work / ("resource-" + std::to_string(mib) + "MiB.zpk");
   const auto same = work / "same-bytes.bin";
   if (!fs::exists(zpk)) {
-    zpk::tools::ArchiveWriter writer("BENCH");
-    zpk::tools::WriterEntry e;
-    e.name = "video/intro.bik";
-    e.patternSize = mib * 1024 * 1024;
-    writer.Add(std::move(e));
-    writer.WriteFile(zpk);
+    WriteManyResources(zpk, "BENCH", 1, mib * 1024 * 1024, [](long) { return "video/intro.bik"; });
   }
   {
     // The resource's bytes alone, for cp; written by the core's copy, checked below.

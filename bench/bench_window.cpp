@@ -9,12 +9,10 @@
 // Each measurement runs in a child process of its own, so that its peak memory is its own.
 // The window runs on Qt's offscreen platform with settings kept in memory: the user's
 // settings are neither read nor written.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QLabel>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,42 +20,15 @@
 #include <map>
 #include <string>
 
+#include "BenchSupport.h"
 #include "app/ChoiceList.h"
 #include "app/frmMain.h"
 #include "archive/Catalogue.h"
-#include "writer/ArchiveWriter.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using namespace zpk::bench;
 
 namespace {
-
-std::string MemberName(long i) {
-  char name[96];
-  std::snprintf(name, sizeof name, "gfx/units/group_%04ld/unit_%07ld.bmp", i / 1000, i);
-  return name;
-}
-
-void WriteZpk(const fs::path& path, long count) {
-  zpk::tools::ArchiveWriter writer("BENCH");
-  for (long i = 0; i < count; ++i) {
-    zpk::tools::WriterEntry e;
-    e.name = MemberName(i);
-    e.patternSize = 2;  // two bytes of data, so that the probe reads real bytes
-    writer.Add(std::move(e));
-  }
-  writer.WriteFile(path);
-}
-
-long PeakKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 class MemorySettings final : public zpk::platform::SettingsStore {
  public:
@@ -176,7 +147,8 @@ int main(int argc, char** argv) {
   const fs::path folder = work / ("window-" + std::to_string(count));
   const fs::path archive = folder / "directory.zpk";
   fs::create_directories(folder);
-  if (!fs::exists(archive)) WriteZpk(archive, count);
+  // Two bytes of data each, so that the probe reads real bytes.
+  if (!fs::exists(archive)) WriteManyResources(archive, "BENCH", count, 2, UnitName);
   std::printf("archive: %s (%.1f MiB, %ld entries)\n", archive.c_str(),
               fs::file_size(archive) / 1048576.0, count);
 
