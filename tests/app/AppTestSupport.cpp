@@ -7,28 +7,11 @@
 
 #include "app/ChoiceList.h"
 #include "app/QtPathText.h"
+#include "support/ConfigHome.h"
 
 namespace zpk::test {
 
 namespace {
-
-// XDG_CONFIG_HOME of this process: a temporary folder, set before anything reads
-// settings (QSettings takes the folder once, at its first use in a process).
-class ConfigHome final : public ::testing::Environment {
- public:
-  void SetUp() override {
-    folder_ = std::make_unique<TempDir>();
-    setenv("XDG_CONFIG_HOME", folder_->path().c_str(), 1);
-  }
-  void TearDown() override { folder_.reset(); }
-  static const std::filesystem::path& Folder() { return folder_->path(); }
-
- private:
-  static inline std::unique_ptr<TempDir> folder_;
-};
-
-[[maybe_unused]] const auto* const kConfigHome =
-    ::testing::AddGlobalTestEnvironment(new ConfigHome);
 
 QSettings OpenSettings() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope,
@@ -61,38 +44,13 @@ std::optional<QString> StoredSetting(const QString& key) {
   return value.toString();
 }
 
-void RecordingWindowSystem::SetBusy(bool busy) {
-  if (busy) {
-    ++busyDepth;
-    ++busySpans;
-  } else {
-    --busyDepth;
-  }
-}
-
-void RecordingWindowSystem::ProcessPendingEvents() {
-  ++yields;
-  QApplication::processEvents();
-}
-
-QString ScriptedFolderPicker::PickFolder(QWidget*, const QString& title,
-                                         const QString& startFolder) {
-  calls.push_back({title, startFolder});
-  if (answers.empty()) {
-    ADD_FAILURE() << "unexpected folder dialog \"" << title.toStdString() << "\"";
-    return {};
-  }
-  QString answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
 QString Q(const std::filesystem::path& path) { return app::FromFsPath(path); }
 
 QString FolderText(const std::filesystem::path& folder) { return app::AddBackslash(Q(folder)); }
 
 void WindowTest::SetUp() {
   ClearSettings();
+  folderPicker.cancelWhenUnscripted = false;
   setenv("WINEPREFIX", wine.root().c_str(), 1);
   registry = platform::CreateSystemRegistry();
   std::filesystem::create_directories(Install());
@@ -108,6 +66,12 @@ void WindowTest::TearDown() {
     EXPECT_EQ(ReadFileBytes(path), bytes) << "archive changed: " << path;
   }
   ClearSettings();
+  if (previousLocale_) QLocale::setDefault(*previousLocale_);
+}
+
+void WindowTest::UseLocale(const QLocale& locale) {
+  if (!previousLocale_) previousLocale_ = QLocale();
+  QLocale::setDefault(locale);
 }
 
 std::filesystem::path WindowTest::AddArchive(const std::string& fileName,

@@ -1,13 +1,12 @@
-// What the main window's tests share: a window system that records what the user would
-// have seen, a folder dialog that answers from a script, a settings store on the real
-// settings file that also records the writes, and a fixture that builds frmMain over a
-// temporary installation folder and program folder.
+// What the main window's tests share: a settings store on the real settings file that
+// also records the writes, and a fixture that builds frmMain over a temporary
+// installation folder and program folder, with the fakes of tests/support.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <QString>
-#include <deque>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -17,48 +16,14 @@
 #include <vector>
 
 #include "app/frmMain.h"
-#include "platform/FakeWinePrefix.h"
 #include "platform/QtSettingsStore.h"
+#include "support/FakeWinePrefix.h"
+#include "support/RecordingWindowSystem.h"
+#include "support/ScriptedFolderPicker.h"
 #include "support/TempDir.h"
 #include "writer/ArchiveWriter.h"
 
 namespace zpk::test {
-
-struct ShownMessage {
-  QString text;
-  platform::MsgIcon icon;
-  QString title;
-};
-
-class RecordingWindowSystem final : public platform::WindowSystem {
- public:
-  void Beep() override { ++beeps; }
-  void ShowMessage(const QString& text, platform::MsgIcon icon, const QString& title) override {
-    messages.push_back({text, icon, title});
-  }
-  void SetBusy(bool busy) override;
-  void ProcessPendingEvents() override;
-  QWidget* ActiveWindow() override { return nullptr; }
-
-  int beeps = 0;
-  std::vector<ShownMessage> messages;
-  int busyDepth = 0;
-  int busySpans = 0;
-  int yields = 0;
-};
-
-class ScriptedFolderPicker final : public platform::FolderPicker {
- public:
-  struct Call {
-    QString title;
-    QString startFolder;
-  };
-  // The next answers, in order; "" is a cancel.
-  std::deque<QString> answers;
-  std::vector<Call> calls;
-
-  QString PickFolder(QWidget* owner, const QString& title, const QString& startFolder) override;
-};
 
 // The real settings store (a QSettings file below $XDG_CONFIG_HOME), recording writes.
 class RecordingSettings final : public platform::SettingsStore {
@@ -108,6 +73,9 @@ class WindowTest : public ::testing::Test {
   std::filesystem::path AddArchiveBytes(const std::string& fileName,
                                         const std::vector<std::byte>& bytes);
 
+  // Sets the default locale for this test; TearDown puts the previous one back.
+  void UseLocale(const QLocale& locale);
+
   // Builds the window (once per test).
   app::frmMain& Window(double dpi = 96);
   // Builds the window and runs Form_Load with "InstallPath" = Install() unless the test
@@ -129,6 +97,7 @@ class WindowTest : public ::testing::Test {
   TempDir root_;
   std::map<std::filesystem::path, std::vector<std::byte>> archives_;
   std::unique_ptr<app::frmMain> window_;
+  std::optional<QLocale> previousLocale_;
 };
 
 }  // namespace zpk::test

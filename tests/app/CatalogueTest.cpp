@@ -32,16 +32,8 @@ class CatalogueTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    previousLocale_ = QLocale();
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    UseLocale(QLocale(QLocale::German, QLocale::Germany));
   }
-  void TearDown() override {
-    QLocale::setDefault(previousLocale_);
-    WindowTest::TearDown();
-  }
-
- private:
-  QLocale previousLocale_;
 };
 
 TEST_F(CatalogueTest, LabelsDescribeTheArchive) {

@@ -28,21 +28,12 @@ class CopyOutTest : public ::testing::Test {
     WriterEntry big;
     big.name = "big.bin";
     big.patternSize = 3 * 1024 * 1024 + 17;  // several copy chunks and a short tail
-    WriterEntry beyond;
-    beyond.name = "beyond.bin";
-    beyond.pos = 300;
-    beyond.len = INT_MAX;
-    WriterEntry negPos;
-    negPos.name = "negpos.bin";
-    negPos.pos = -1;
-    negPos.len = 4;
-    WriterEntry negLen;
-    negLen.name = "neglen.bin";
-    negLen.pos = 0;
-    negLen.len = -4;
-    WriterEntry empty;
-    empty.name = "empty.bin";
-    writer_.Add("small.txt", "stored bytes\r\n").Add(big).Add(beyond).Add(negPos).Add(negLen).Add(empty);
+    writer_.Add("small.txt", "stored bytes\r\n")
+        .Add(big)
+        .Add(zpk::tools::RangedEntry("beyond.bin", 300, INT_MAX))
+        .Add(zpk::tools::RangedEntry("negpos.bin", -1, 4))
+        .Add(zpk::tools::RangedEntry("neglen.bin", 0, -4))
+        .Add("empty.bin", "");
     archivePath_ = dir_ / "res.zpk";
     ASSERT_TRUE(writer_.WriteFile(archivePath_));
     original_ = ReadFileBytes(archivePath_);

@@ -17,20 +17,8 @@ using zpk::tools::ArchiveWriter;
 using zpk::tools::ToBytes;
 using zpk::tools::WriterEntry;
 
-WriterEntry At(std::string name, std::int32_t pos, std::int32_t len) {
-  WriterEntry entry;
-  entry.name = std::move(name);
-  entry.pos = pos;
-  entry.len = len;
-  return entry;
-}
-
-WriterEntry Text(std::string name, std::string text) {
-  WriterEntry entry;
-  entry.name = std::move(name);
-  entry.data = ToBytes(text);
-  return entry;
-}
+constexpr auto At = zpk::tools::RangedEntry;
+constexpr auto Text = zpk::tools::TextEntry;
 
 struct CheckCase {
   const char* label;

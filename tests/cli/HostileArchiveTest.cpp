@@ -45,20 +45,8 @@ void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-WriterEntry Entry(std::string name, std::string text) {
-  WriterEntry entry;
-  entry.name = std::move(name);
-  entry.data = zpk::tools::ToBytes(text);
-  return entry;
-}
-
-WriterEntry Ranged(std::string name, std::int32_t pos, std::int32_t len) {
-  WriterEntry entry;
-  entry.name = std::move(name);
-  entry.pos = pos;
-  entry.len = len;
-  return entry;
-}
+constexpr auto Entry = zpk::tools::TextEntry;
+constexpr auto Ranged = zpk::tools::RangedEntry;
 
 WriterEntry RawName(std::string field) {
   WriterEntry entry;

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QAbstractButton>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -45,6 +47,10 @@ void WhenModalShown(std::function<void(QDialog&)> action) {
   QTimer::singleShot(0, [shared] { Poll(shared, 0); });
 }
 
+void Click(QWidget& dialog, const char* name) {
+  QTest::mouseClick(&Child<QAbstractButton>(dialog, name), Qt::LeftButton);
+}
+
 void ProcessEvents() {
   QApplication::processEvents();
   QApplication::sendPostedEvents();
@@ -58,8 +64,6 @@ void DialogGlobalsTest::SetUp() {
   dialogs::LogFolder.clear();
   dialogs::MsgBoxExResult = 0;
   dialogs::InpBoxExResult.clear();
-
-
 }
 
 void DialogGlobalsTest::TearDown() { SetUp(); }

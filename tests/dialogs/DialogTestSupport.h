@@ -1,5 +1,4 @@
-// Helpers of the dialog tests: a window system that records beeps and message boxes
-// instead of showing them, a driver that acts on the next modal dialog once it is up,
+// Helpers of the dialog tests: a driver that acts on the next modal dialog once it is up,
 // and a fixture that puts the program-wide language and log settings back after a test.
 #pragma once
 
@@ -12,31 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/WindowSystem.h"
+#include "support/RecordingWindowSystem.h"
 
 class QDialog;
 
 namespace zpk::test {
-
-class RecordingWindowSystem : public platform::WindowSystem {
- public:
-  struct Message {
-    QString text;
-    platform::MsgIcon icon;
-    QString title;
-  };
-
-  void Beep() override { ++beeps; }
-  void ShowMessage(const QString& text, platform::MsgIcon icon, const QString& title) override {
-    messages.push_back({text, icon, title});
-  }
-  void SetBusy(bool) override {}
-  void ProcessPendingEvents() override {}
-  QWidget* ActiveWindow() override { return nullptr; }
-
-  int beeps = 0;
-  std::vector<Message> messages;
-};
 
 // Runs `action` on the modal dialog as soon as one is shown and active. If the action leaves the
 // dialog open, it is rejected after a few seconds and the test fails, so a missed click
@@ -63,6 +42,20 @@ T& Child(QWidget& parent, const char* name) {
   if (found == nullptr) qFatal("no control %s", name);
   return *found;
 }
+
+// A left click on the named button (or check box) of a dialog.
+void Click(QWidget& dialog, const char* name);
+
+// Case rows print as their label in failure messages; a test file brings this in with
+// `using zpk::test::PrintTo;` in the namespace of its rows.
+template <typename Case>
+  requires requires(const Case& c) { c.label; }
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.label;
+}
+
+// Names the cases of a table by their label.
+inline constexpr auto LabelName = [](const auto& row) { return std::string(row.param.label); };
 
 }  // namespace zpk::test
 

@@ -25,14 +25,8 @@
 
 namespace {
 
-// Case rows print as their label in failure messages.
-template <typename Case>
-  requires requires(const Case& c) { c.label; }
-void PrintTo(const Case& c, std::ostream* out) {
-  *out << c.label;
-}
-
 using namespace zpk::dialogs;
+using zpk::test::PrintTo;
 using zpk::test::RecordingWindowSystem;
 
 template <typename W>
@@ -169,7 +163,7 @@ TEST_P(TranslateFormLanguageTest, TildeFitsWidthToCaptionInFormFontPlus300Twips)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslateFormLanguageTest, testing::ValuesIn(kLanguageCases),
-                         [](const auto& row) { return std::string(row.param.label); });
+                         zpk::test::LabelName);
 
 class TranslateFormTest : public zpk::test::DialogGlobalsTest {};
 

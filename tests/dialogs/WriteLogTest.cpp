@@ -13,14 +13,8 @@
 
 namespace {
 
-// Case rows print as their label in failure messages.
-template <typename Case>
-  requires requires(const Case& c) { c.label; }
-void PrintTo(const Case& c, std::ostream* out) {
-  *out << c.label;
-}
-
 using namespace zpk::dialogs;
+using zpk::test::PrintTo;
 using zpk::test::TempDir;
 
 std::string ReadText(const std::filesystem::path& path) {
@@ -79,7 +73,7 @@ TEST_P(WriteLogTest, WritesOnlyWhenAllowed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, WriteLogTest, testing::ValuesIn(kLogCases),
-                         [](const auto& row) { return std::string(row.param.label); });
+                         zpk::test::LabelName);
 
 class WriteLogFileTest : public zpk::test::DialogGlobalsTest {};
 

@@ -10,9 +10,11 @@
 
 #include "app/InstallFolder.h"
 #include "app/modRegSubs.h"
-#include "install/InstallFakes.h"
-#include "platform/FakeWinePrefix.h"
-#include "platform/ScopedEnv.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingWindowSystem.h"
+#include "support/ScriptedFolderPicker.h"
+#include "support/FakeWinePrefix.h"
+#include "support/ScopedEnv.h"
 #include "platform/WineRegistry.h"
 
 namespace zpk::app {
@@ -94,24 +96,6 @@ INSTANTIATE_TEST_SUITE_P(Entries, InstallLocation, testing::ValuesIn(kLocationCa
                          [](const testing::TestParamInfo<LocationCase>& row) {
                            return row.param.name;
                          });
-
-TEST(InstallLocationWithoutPrefix, FindsNothingAndSaysNothing) {
-  test::TempDir home;
-  const platform::WineRegistry registry(home / ".wine");
-  test::RecordingWindowSystem windows;
-  EXPECT_EQ(ReadInstallLocation(registry, windows, kTitle), std::nullopt);
-  EXPECT_TRUE(windows.messages.empty());
-}
-
-TEST(InstallLocationOfTheSystem, IsReadFromThePrefixThatWineprefixNames) {
-  test::FakeWinePrefix prefix;
-  prefix.MakeFolder("Games/Tidewater");
-  prefix.WriteSystemReg(kUninstallHeader + "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n");
-  test::ScopedEnv env("WINEPREFIX", prefix.root().string());
-  test::RecordingWindowSystem windows;
-  EXPECT_EQ(ReadInstallLocation(*platform::CreateSystemRegistry(), windows, kTitle),
-            Q(fs::canonical(prefix.driveC()) / "Games" / "Tidewater"));
-}
 
 // ---------------------------------------------------------------------------------------
 // Special folders.

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/modRegSubs.h"
-#include "install/InstallFakes.h"
-#include "platform/FakeWinePrefix.h"
+#include "support/RecordingWindowSystem.h"
+#include "support/FakeWinePrefix.h"
 #include "platform/WineRegistry.h"
 
 namespace zpk::app {

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <climits>
 #include <cstdlib>
+#include <string>
 #include <filesystem>
 
 #include "archive/ArchiveFile.h"
@@ -34,13 +36,11 @@ class LaunchFixture : public ::testing::Test {
     fs::create_directory(programFolder_);
     archivePath_ = dir_ / "game" / "res.zpk";
     fs::create_directory(dir_ / "game");
-    log_ = dir_ / "viewer.log";
-    setenv("FAKE_VIEWER_LOG", log_.c_str(), 1);
-    setenv("FAKE_VIEWER_MODE", "exit", 1);
   }
-  void TearDown() override {
-    unsetenv("FAKE_VIEWER_LOG");
-    unsetenv("FAKE_VIEWER_MODE");
+
+  // An entry whose range runs far past the end of the archive.
+  static tools::WriterEntry BeyondTheEnd(const std::string& name) {
+    return tools::RangedEntry(name, 300, INT_MAX);
   }
 
   // Writes the archive and reads its catalogue back.
@@ -74,9 +74,10 @@ class LaunchFixture : public ::testing::Test {
   std::vector<ViewerRun> Runs() const { return ReadViewerLog(log_); }
 
   TempDir dir_;
+  FakeViewerEnv viewer_{dir_ / "viewer.log"};
+  const fs::path& log_ = viewer_.log();
   fs::path programFolder_;
   fs::path archivePath_;
-  fs::path log_;
   archive::Catalogue catalogue_;
   IniSettingsStore settings_{dir_ / "config" / "settings.conf"};
   RecordingWindowSystem window_;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <climits>
 
 #include "LaunchFixture.h"
 #include "options/FileDialogWrappers.h"
@@ -16,7 +15,6 @@ using namespace zpk::test;
 using launch::SaveResToFile;
 using tools::ArchiveWriter;
 using tools::ToBytes;
-using tools::WriterEntry;
 
 ino_t Inode(const fs::path& p) {
   struct stat st {};
@@ -28,14 +26,10 @@ class SaveResToFileTest : public LaunchFixture {
  protected:
   void SetUp() override {
     LaunchFixture::SetUp();
-    WriterEntry beyond;
-    beyond.name = "gfx\\beyond.bmp";
-    beyond.pos = 300;
-    beyond.len = INT_MAX;
     ArchiveWriter writer("TEST");
     writer.Add("data/gfx/ship.bmp", "BM ship picture bytes\r\n")
         .Add("data\\other\\ship.bmp", "another ship, longer than the first one")
-        .Add(beyond)
+        .Add(BeyondTheEnd("gfx\\beyond.bmp"))
         .Add("  snd/Sch\xF6n Lied.wav  ", "RIFF");
     WriteArchive(writer);
   }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QTimer>
-#include <climits>
 
 #include "LaunchFixture.h"
 
@@ -14,7 +13,6 @@ namespace {
 using namespace zpk;
 using namespace zpk::test;
 using tools::ArchiveWriter;
-using tools::WriterEntry;
 
 const QString kViewer = ZPK_FAKE_VIEWER;
 const char* const kOddName = "it's \"odd\" $(touch pwned);rm -rf x & `id` |y.txt";
@@ -25,16 +23,12 @@ class ViewingCommandsTest : public LaunchFixture {
  protected:
   void SetUp() override {
     LaunchFixture::SetUp();
-    WriterEntry beyond;
-    beyond.name = "gfx/beyond.bmp";
-    beyond.pos = 300;
-    beyond.len = INT_MAX;
     ArchiveWriter writer("TEST");
     writer.Add("gfx/ship.bmp", "BM ship")
         .Add("txt/my notes.txt", "notes with blanks in the name")
         .Add(std::string("txt/") + kOddName, "odd")
         .Add("txt/-rf.txt", "dash")
-        .Add(beyond);
+        .Add(BeyondTheEnd("gfx/beyond.bmp"));
     WriteArchive(writer);
   }
 
@@ -48,14 +42,7 @@ class ViewingCommandsTest : public LaunchFixture {
   }
 
   // Runs of the named viewer and of the opener.
-  std::vector<ViewerRun> ViewerRuns(bool opener) const {
-    std::vector<ViewerRun> runs;
-    for (auto& run : Runs()) {
-      const bool isOpener = !run.args.empty() && run.args[0] == "--opener";
-      if (isOpener == opener) runs.push_back(run);
-    }
-    return runs;
-  }
+  std::vector<ViewerRun> ViewerRuns(bool opener) const { return ReadViewerLog(log_, opener); }
 
   int position_ = kShip;
   std::unique_ptr<platform::Launcher> launcher_ =
@@ -208,10 +195,7 @@ TEST_F(ViewingCommandsTest, PlayTwiceOpensTheSameCopyWrittenOnce) {
   Commands().Play();
   Commands().Play();
   EXPECT_EQ(window_.Count("busy"), 1);
-  for (int i = 0; i < 200 && ViewerRuns(true).size() < 2; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  const auto runs = ViewerRuns(true);
+  const auto runs = WaitForViewerRuns(log_, true, 2);
   ASSERT_EQ(runs.size(), 2u);
   for (const auto& run : runs) {
     EXPECT_EQ(run.args, (std::vector<std::string>{"--opener", (TempFolder() / "ship.bmp").string()}));

@@ -56,29 +56,29 @@ State WaitUntilEnded(LaunchedProcess& process) {
 
 class PosixLauncherTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    log_ = dir_ / "viewer.log";
-    setenv("FAKE_VIEWER_LOG", log_.c_str(), 1);
-    setenv("FAKE_VIEWER_MODE", "exit", 1);
-    fs::create_directory(dir_ / "work");
+  void SetUp() override { fs::create_directory(dir_ / "work"); }
+  std::vector<zpk::test::ViewerRun> Runs() const { return zpk::test::ReadViewerLog(viewer_.log()); }
+  // Starts a program with the launcher that has no opener.
+  zpk::platform::LaunchOutcome Launch(const QString& program, const QString& parameters = {},
+                                      const QString& workDir = {}) {
+    LaunchRequest request;
+    request.program = program;
+    request.parameters = parameters;
+    request.workDir = workDir;
+    return CreatePosixLauncher()->Launch(request);
   }
-  void TearDown() override {
-    unsetenv("FAKE_VIEWER_LOG");
-    unsetenv("FAKE_VIEWER_MODE");
+  // Waits until the fake viewer has written its start record.
+  long StartedPid() {
+    for (int i = 0; i < 200 && Runs().empty(); ++i) std::this_thread::sleep_for(5ms);
+    return Runs().size() == 1 ? Runs()[0].pid : 0;
   }
-  std::vector<zpk::test::ViewerRun> Runs() const { return zpk::test::ReadViewerLog(log_); }
 
   zpk::test::TempDir dir_;
-  fs::path log_;
+  zpk::test::FakeViewerEnv viewer_{dir_ / "viewer.log"};
 };
 
 TEST_F(PosixLauncherTest, StartsTheNamedProgramWithSplitParametersInTheWorkingFolder) {
-  auto launcher = CreatePosixLauncher();
-  LaunchRequest request;
-  request.program = kViewer;
-  request.parameters = "\"my ship.bmp\" -x  $(id);touch pwned";
-  request.workDir = Q(dir_ / "work");
-  auto outcome = launcher->Launch(request);
+  auto outcome = Launch(kViewer, "\"my ship.bmp\" -x  $(id);touch pwned", Q(dir_ / "work"));
   ASSERT_TRUE(outcome.started) << outcome.failure.toStdString();
   ASSERT_TRUE(outcome.process);
   EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
@@ -98,11 +98,7 @@ TEST_F(PosixLauncherTest, FindsABareProgramNameOnThePath) {
   fs::copy_file(kViewer.toStdString(), bin / "tidewater-test-viewer");
   const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
   setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
-  auto launcher = CreatePosixLauncher();
-  LaunchRequest request;
-  request.program = "tidewater-test-viewer";
-  request.parameters = "a";
-  auto outcome = launcher->Launch(request);
+  auto outcome = Launch("tidewater-test-viewer", "a");
   setenv("PATH", oldPath.c_str(), 1);
   ASSERT_TRUE(outcome.started) << outcome.failure.toStdString();
   EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
@@ -131,12 +127,9 @@ TEST_P(LaunchFailureTest, StartsNothingAndSaysSo) {
     if (auto at = text.find("<dir>"); at != std::string::npos) text.replace(at, 5, dir_.path().string());
     return text;
   };
-  auto launcher = CreatePosixLauncher();
-  LaunchRequest request;
-  request.program = QString::fromStdString(replace(GetParam().program));
-  request.parameters = QString::fromStdString(GetParam().parameters);
-  request.workDir = QString::fromStdString(replace(GetParam().workDir));
-  auto outcome = launcher->Launch(request);
+  auto outcome = Launch(QString::fromStdString(replace(GetParam().program)),
+                        QString::fromStdString(GetParam().parameters),
+                        QString::fromStdString(replace(GetParam().workDir)));
   EXPECT_FALSE(outcome.started);
   EXPECT_FALSE(outcome.process);
   EXPECT_FALSE(outcome.failure.isEmpty());
@@ -181,11 +174,8 @@ TEST_F(PosixLauncherTest, AMissingOpenerStartsNothing) {
 
 TEST_F(PosixLauncherTest, ReportsRunningUntilTheProgramEnds) {
   setenv("FAKE_VIEWER_MODE", "wait:300", 1);
-  auto launcher = CreatePosixLauncher();
-  LaunchRequest request;
-  request.program = kViewer;
   const auto start = std::chrono::steady_clock::now();
-  auto outcome = launcher->Launch(request);
+  auto outcome = Launch(kViewer);
   ASSERT_TRUE(outcome.process);
   EXPECT_EQ(outcome.process->Wait(10ms), State::Running);
   EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
@@ -194,37 +184,40 @@ TEST_F(PosixLauncherTest, ReportsRunningUntilTheProgramEnds) {
   EXPECT_TRUE(Runs()[0].ended);
 }
 
-TEST_F(PosixLauncherTest, DroppingTheHandleNeitherKillsTheProgramNorLeavesAZombie) {
-  setenv("FAKE_VIEWER_MODE", "wait:300", 1);
-  auto launcher = CreatePosixLauncher();
-  LaunchRequest request;
-  request.program = kViewer;
-  auto outcome = launcher->Launch(request);
+// Letting go of a process handle: a running program runs on and is collected when it
+// ends; an ended one, still a zombie, is collected at once.
+struct DropCase {
+  const char* name;
+  const char* mode;
+  bool endedFirst;
+};
+
+class DropHandleTest : public PosixLauncherTest, public ::testing::WithParamInterface<DropCase> {};
+
+TEST_P(DropHandleTest, NeitherKillsTheProgramNorLeavesAZombie) {
+  setenv("FAKE_VIEWER_MODE", GetParam().mode, 1);
+  auto outcome = Launch(kViewer);
   ASSERT_TRUE(outcome.process);
-  // Wait until it has written its start record, then let go of it while it runs.
-  for (int i = 0; i < 200 && Runs().empty(); ++i) std::this_thread::sleep_for(5ms);
-  ASSERT_EQ(Runs().size(), 1u);
-  const long pid = Runs()[0].pid;
+  const long pid = StartedPid();
+  ASSERT_NE(pid, 0);
+  if (GetParam().endedFirst) {
+    for (int i = 0; i < 200 && ProcessState(pid) != "Z"; ++i) std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(ProcessState(pid), "Z");  // ended, not yet collected
+  }
   outcome.process.reset();
-  EXPECT_FALSE(ProcessState(pid).empty());
-  EXPECT_TRUE(GoneWithin(pid, 5s)) << "state " << ProcessState(pid);
-  EXPECT_TRUE(Runs()[0].ended);  // it ran to its end
+  if (!GetParam().endedFirst) {
+    EXPECT_FALSE(ProcessState(pid).empty());
+    EXPECT_TRUE(GoneWithin(pid, 5s)) << "state " << ProcessState(pid);
+    EXPECT_TRUE(Runs()[0].ended);  // it ran to its end
+  } else {
+    EXPECT_TRUE(GoneWithin(pid, 1s)) << "state " << ProcessState(pid);
+  }
 }
 
-TEST_F(PosixLauncherTest, DroppingTheHandleOfAnEndedProgramCollectsIt) {
-  auto launcher = CreatePosixLauncher();
-  LaunchRequest request;
-  request.program = kViewer;
-  auto outcome = launcher->Launch(request);
-  ASSERT_TRUE(outcome.process);
-  for (int i = 0; i < 200 && Runs().empty(); ++i) std::this_thread::sleep_for(5ms);
-  ASSERT_EQ(Runs().size(), 1u);
-  const long pid = Runs()[0].pid;
-  for (int i = 0; i < 200 && ProcessState(pid) != "Z"; ++i) std::this_thread::sleep_for(5ms);
-  EXPECT_EQ(ProcessState(pid), "Z");  // ended, not yet collected
-  outcome.process.reset();
-  EXPECT_TRUE(GoneWithin(pid, 1s));
-}
+INSTANTIATE_TEST_SUITE_P(Cases, DropHandleTest,
+                         ::testing::Values(DropCase{"WhileRunning", "wait:300", false},
+                                           DropCase{"AfterItEnded", "exit", true}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 #endif

@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QTimer>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/QtFolderPicker.h"
 #include "support/TempDir.h"
@@ -68,57 +70,66 @@ class QtFolderPickerTest : public testing::Test {
   QtFolderPicker picker_;
 };
 
-TEST_F(QtFolderPickerTest, OpensWithTheTitleAndTheStartFolderSelected) {
+TEST_F(QtFolderPickerTest, OpensModallyWithTheTitle) {
   Seen seen;
   WhenDialogOpens(seen, [](QFileDialog& d) { Choose(d); });
-  const QString chosen = picker_.PickFolder(
-      nullptr, "Locate Tidewater installation folder:", Q(dir_ / "Games" / "Tidewater"));
+  picker_.PickFolder(nullptr, "Locate Tidewater installation folder:", Q(dir_ / "Games"));
   ASSERT_TRUE(seen.opened);
   EXPECT_EQ(seen.title, "Locate Tidewater installation folder:");
   EXPECT_TRUE(seen.modal);
-  EXPECT_EQ(seen.directory, Q(dir_ / "Games"));
-  EXPECT_EQ(seen.selected, QStringList{Q(dir_ / "Games" / "Tidewater")});
-  EXPECT_EQ(chosen, Q(dir_ / "Games" / "Tidewater"));
 }
 
-TEST_F(QtFolderPickerTest, AStartFolderWithATrailingSeparatorIsSelectedToo) {
+// Paths below the test folder; "/" stands for the root itself.
+struct PickCase {
+  const char* name;
+  std::string start;
+  std::function<void(QFileDialog&, const fs::path&)> act;
+  std::string directory;  // the folder the dialog shows
+  std::string selected;   // the folder selected in it
+  std::optional<std::string> result;  // nothing: cancelled
+};
+
+class PickTest : public QtFolderPickerTest, public testing::WithParamInterface<PickCase> {};
+
+TEST_P(PickTest, ShowsTheStartFolderAndGivesTheChoice) {
+  const PickCase& c = GetParam();
+  const auto path = [&](const std::string& below) {
+    return below == "/" ? QStringLiteral("/") : Q(dir_.path() / below);
+  };
   Seen seen;
-  WhenDialogOpens(seen, [](QFileDialog& d) { Choose(d); });
-  const QString chosen = picker_.PickFolder(nullptr, "t", Q(dir_ / "Games" / "Tidewater") + "/");
-  EXPECT_EQ(seen.selected, QStringList{Q(dir_ / "Games" / "Tidewater")});
-  EXPECT_EQ(chosen, Q(dir_ / "Games" / "Tidewater"));
+  WhenDialogOpens(seen, [&](QFileDialog& d) { c.act(d, dir_.path()); });
+  const QString chosen = picker_.PickFolder(nullptr, "t", c.start == "/" ? "/" : path(c.start));
+  ASSERT_TRUE(seen.opened);
+  if (!c.directory.empty()) {
+    EXPECT_EQ(seen.directory, path(c.directory));
+  }
+  if (!c.selected.empty()) {
+    EXPECT_EQ(seen.selected, QStringList{path(c.selected)});
+  }
+  EXPECT_EQ(chosen, c.result ? path(*c.result) : QString());
 }
 
-TEST_F(QtFolderPickerTest, GivesTheFolderTheUserChose) {
-  Seen seen;
-  WhenDialogOpens(seen, [this](QFileDialog& d) {
-    d.selectFile(Q(dir_ / "Games" / "Other"));
-    Choose(d);
-  });
-  EXPECT_EQ(picker_.PickFolder(nullptr, "t", Q(dir_ / "Games" / "Tidewater")),
-            Q(dir_ / "Games" / "Other"));
-}
+void Reject(QFileDialog& d, const fs::path&) { d.reject(); }
+void Accept(QFileDialog& d, const fs::path&) { Choose(d); }
 
-TEST_F(QtFolderPickerTest, GivesNothingWhenCancelled) {
-  Seen seen;
-  WhenDialogOpens(seen, [](QFileDialog& d) { d.reject(); });
-  EXPECT_EQ(picker_.PickFolder(nullptr, "t", Q(dir_ / "Games" / "Tidewater")), QString());
-  EXPECT_TRUE(seen.opened);
-}
-
-TEST_F(QtFolderPickerTest, AStartFolderThatIsGoneOpensTheNearestFolderAboveIt) {
-  Seen seen;
-  WhenDialogOpens(seen, [](QFileDialog& d) { d.reject(); });
-  picker_.PickFolder(nullptr, "t", Q(dir_ / "Games" / "Gone" / "Deeper"));
-  EXPECT_EQ(seen.selected, QStringList{Q(dir_ / "Games")});
-}
-
-TEST_F(QtFolderPickerTest, TheRootComesBackWithItsSeparator) {
-  Seen seen;
-  WhenDialogOpens(seen, [](QFileDialog& d) { Choose(d); });
-  EXPECT_EQ(picker_.PickFolder(nullptr, "t", "/"), "/");
-  EXPECT_EQ(seen.directory, "/");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PickTest,
+    testing::Values(
+        PickCase{"StartFolderSelected", "Games/Tidewater", Accept, "Games", "Games/Tidewater",
+                 "Games/Tidewater"},
+        PickCase{"TrailingSeparatorSelectedToo", "Games/Tidewater/", Accept, "", "Games/Tidewater",
+                 "Games/Tidewater"},
+        PickCase{"TheUsersChoice", "Games/Tidewater",
+                 [](QFileDialog& d, const fs::path& dir) {
+                   d.selectFile(Q(dir / "Games" / "Other"));
+                   Choose(d);
+                 },
+                 "", "", "Games/Other"},
+        PickCase{"CancelGivesNothing", "Games/Tidewater", Reject, "", "", std::nullopt},
+        PickCase{"GoneStartOpensTheNearestFolderAbove", "Games/Gone/Deeper", Reject, "", "Games",
+                 std::nullopt},
+        PickCase{"RootKeepsItsSeparator", "/", Accept, "/", "", "/"}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(QtFolderPickerTest, IsOwnedByTheWindowGiven) {
   QWidget owner;

@@ -3,47 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "platform/QtSettingsStore.h"
-#include "support/TempDir.h"
+#include "support/ConfigHome.h"
 
 namespace zpk::platform {
 namespace {
 
-// QSettings takes the configuration folder once per process, at its first use, so the
-// folder is set before any test runs.
-class ConfigHome final : public ::testing::Environment {
- public:
-  void SetUp() override {
-    folder_ = std::make_unique<test::TempDir>();
-    setenv("XDG_CONFIG_HOME", folder_->path().c_str(), 1);
-  }
-  void TearDown() override { folder_.reset(); }
-  static std::filesystem::path File() {
-    return folder_->path() / "Quill's Tidewater Tools" / "Tidewater ZPK Viewer.conf";
-  }
-
- private:
-  static inline std::unique_ptr<test::TempDir> folder_;
-};
-
-[[maybe_unused]] const auto* const kConfigHome =
-    ::testing::AddGlobalTestEnvironment(new ConfigHome);
+std::filesystem::path SettingsFile() {
+  return test::ConfigHome::Folder() / "Quill's Tidewater Tools" / "Tidewater ZPK Viewer.conf";
+}
 
 std::string FileText() {
-  std::ifstream in(ConfigHome::File(), std::ios::binary);
+  std::ifstream in(SettingsFile(), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
 
 void WriteFileText(const std::string& text) {
-  std::filesystem::create_directories(ConfigHome::File().parent_path());
-  std::ofstream(ConfigHome::File(), std::ios::binary | std::ios::trunc) << text;
+  std::filesystem::create_directories(SettingsFile().parent_path());
+  std::ofstream(SettingsFile(), std::ios::binary | std::ios::trunc) << text;
 }
 
 class QtSettingsStoreTest : public ::testing::Test {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/FakeWinePrefix.h"
-#include "platform/ScopedEnv.h"
+#include "support/FakeWinePrefix.h"
+#include "support/ScopedEnv.h"
 #include "platform/WinePrefix.h"
 
 namespace zpk::platform {

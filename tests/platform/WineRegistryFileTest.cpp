@@ -28,6 +28,25 @@ std::ostream& operator<<(std::ostream& out, const ParseCase& c) { return out << 
 const std::string kHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
 const QString kGame = QStringLiteral("Software\\Quill\\Game");
 
+// A file holding the key Software\Quill\Game with these lines below its header.
+std::string Game(const std::string& lines) { return kHead + "[Software\\\\Quill\\\\Game]\n" + lines; }
+
+// Rows: a text value, a value of another type, or no value (or no key) at all.
+ParseCase Text(std::string name, std::string file, QString text, QString key = kGame,
+               QString value = "V") {
+  return {std::move(name), std::move(file), std::move(key), std::move(value), Expect::Value,
+          kRegSz, std::move(text)};
+}
+ParseCase Typed(std::string name, std::string file, QString value, int type,
+                std::uint32_t number, QByteArray bytes = {}) {
+  return {std::move(name), std::move(file), kGame, std::move(value), Expect::Value, type, "",
+          number, std::move(bytes)};
+}
+ParseCase Nothing(std::string name, std::string file, Expect expect, QString key = kGame,
+                  QString value = "V") {
+  return {std::move(name), std::move(file), std::move(key), std::move(value), expect};
+}
+
 class WineRegistryParse : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(WineRegistryParse, ReadsTheValue) {
@@ -35,16 +54,10 @@ TEST_P(WineRegistryParse, ReadsTheValue) {
   const auto keys = FindWineRegistryKeys(c.file, {c.key});
   ASSERT_EQ(keys.size(), 1u);
   const RegData* data = keys[0].Find(c.value);
-  switch (c.expect) {
-    case Expect::NoKey:
-      EXPECT_FALSE(keys[0].exists);
-      EXPECT_EQ(data, nullptr);
-      return;
-    case Expect::NoValue:
-      EXPECT_TRUE(keys[0].exists);
-      EXPECT_EQ(data, nullptr);
-      return;
-    case Expect::Value: break;
+  EXPECT_EQ(keys[0].exists, c.expect != Expect::NoKey);
+  if (c.expect != Expect::Value) {
+    EXPECT_EQ(data, nullptr);
+    return;
   }
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(data->type, c.type);
@@ -54,124 +67,76 @@ TEST_P(WineRegistryParse, ReadsTheValue) {
 }
 
 const ParseCase kParseCases[] = {
-    {"plain_text",
-     kHead + "[Software\\\\Quill\\\\Game] 1700000000\n#time=1d\n"
-             "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n",
-     kGame, "InstallLocation", Expect::Value, kRegSz, "C:\\Games\\Tidewater"},
-    {"quotes_and_controls",
-     kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"say \\\"hi\\\"\\n\\t\\a\\e\"\n", kGame, "V",
-     Expect::Value, kRegSz, QString("say \"hi\"\n\t") + QChar(7) + QChar(27)},
-    {"hex_escapes", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"caf\\xe9 \\x00e9a \\x\"\n", kGame,
-     "V", Expect::Value, kRegSz, QString::fromUtf8("café éa x")},
-    {"octal_escapes", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"\\101\\1010\\0\"\n", kGame, "V",
-     Expect::Value, kRegSz, QString("AA0") + QChar(0)},
-    {"utf8_text_as_is",
-     kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"Gr\xc3\xbc\xc3\x9f"
-             "e\"\n",
-     kGame, "V", Expect::Value, kRegSz, QString::fromUtf8("Grüße")},
-    {"empty_text", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"\"\n", kGame, "V", Expect::Value,
-     kRegSz, ""},
-    {"dword", kHead + "[Software\\\\Quill\\\\Game]\n\"Count\"=dword:0000001f\n", kGame, "Count",
-     Expect::Value, kRegDword, "", 31},
-    {"dword_upper_case", kHead + "[Software\\\\Quill\\\\Game]\n\"Count\"=DWORD:FFFFFFFF\n", kGame,
-     "Count", Expect::Value, kRegDword, "", 0xFFFFFFFFu},
-    {"default_value", kHead + "[Software\\\\Quill\\\\Game]\n@=\"the default\"\n", kGame, "",
-     Expect::Value, kRegSz, "the default"},
-    {"names_ignore_case", kHead + "[Software\\\\Quill\\\\Game]\n\"InstallLocation\"=\"x\"\n",
-     "SOFTWARE\\QUILL\\game", "installlocation", Expect::Value, kRegSz, "x"},
-    {"crlf_line_ends", kHead + "[Software\\\\Quill\\\\Game] 1\r\n\"V\"=\"x\"\r\n", kGame, "V",
-     Expect::Value, kRegSz, "x"},
-    {"crlf_header", "WINE REGISTRY Version 2\r\n[Software\\\\Quill\\\\Game]\r\n\"V\"=\"x\"\r\n",
-     kGame, "V", Expect::Value, kRegSz, "x"},
-    {"spaces_around", kHead + "  [Software\\\\Quill\\\\Game]   \n\t \"V\" =  \"x\"  \n", kGame, "V",
-     Expect::Value, kRegSz, "x"},
-    {"key_path_slashes_ignored", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n",
-     "\\Software\\\\Quill\\Game\\", "V", Expect::Value, kRegSz, "x"},
-    {"escaped_bracket_in_key", kHead + "[Software\\\\Odd\\]Name] 5\n\"V\"=\"x\"\n",
-     "Software\\Odd]Name", "V", Expect::Value, kRegSz, "x"},
-    {"header_case_differs", kHead + "[SOFTWARE\\\\quill\\\\GAME]\n\"V\"=\"x\"\n", kGame, "V",
-     Expect::Value, kRegSz, "x"},
-    {"escaped_letters_in_header", kHead + "[\\x53oftware\\\\Quill\\\\G\\141me]\n\"V\"=\"x\"\n",
-     kGame, "V", Expect::Value, kRegSz, "x"},
-    {"doubled_separator_in_header", kHead + "[Software\\\\\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", kGame,
-     "V", Expect::Value, kRegSz, "x"},
-    {"leading_separator_in_header", kHead + "[\\\\Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", kGame,
-     "V", Expect::Value, kRegSz, "x"},
-    {"utf8_key_name", kHead + "[Software\\\\Qu\xc3\xafll]\n\"V\"=\"x\"\n",
-     QString::fromUtf8("Software\\QU\xc3\x8fLL"), "V", Expect::Value, kRegSz, "x"},
-    {"escaped_key_name", kHead + "[Software\\\\Qu\\x00efll]\n\"V\"=\"x\"\n",
-     QString::fromUtf8("Software\\Qu\xc3\xafll"), "V", Expect::Value, kRegSz, "x"},
-    {"longer_name_is_another_key", kHead + "[Software\\\\Quill\\\\Games]\n\"V\"=\"x\"\n", kGame,
-     "V", Expect::NoKey},
-    {"expand_text", kHead + "[Software\\\\Quill\\\\Game]\n\"P\"=str(2):\"%SystemRoot%\\\\x\"\n",
-     kGame, "P", Expect::Value, kRegExpandSz, "%SystemRoot%\\x"},
-    {"binary", kHead + "[Software\\\\Quill\\\\Game]\n\"B\"=hex:01,ff,7F\n", kGame, "B",
-     Expect::Value, kRegBinary, "", 0, QByteArray("\x01\xff\x7f", 3)},
-    {"binary_empty", kHead + "[Software\\\\Quill\\\\Game]\n\"B\"=hex:\n", kGame, "B", Expect::Value,
-     kRegBinary, "", 0, QByteArray()},
-    {"binary_over_lines",
-     kHead + "[Software\\\\Quill\\\\Game]\n\"B\"=hex:01,02,\\\n  03,\\\r\n  04\n"
-             "\"After\"=\"x\"\n",
-     kGame, "B", Expect::Value, kRegBinary, "", 0, QByteArray("\x01\x02\x03\x04", 4)},
-    {"line_after_continuation",
-     kHead + "[Software\\\\Quill\\\\Game]\n\"B\"=hex:01,\\\n  02\n"
-             "\"After\"=\"x\"\n",
-     kGame, "After", Expect::Value, kRegSz, "x"},
-    {"text_as_hex", kHead + "[Software\\\\Quill\\\\Game]\n\"T\"=hex(1):41,00,42,00\n", kGame, "T",
-     Expect::Value, kRegSz, "AB"},
-    {"other_type_as_hex",
-     kHead + "[Software\\\\Quill\\\\Game]\n\"Q\"=hex(b):01,00,00,00,00,00,00,00\n", kGame, "Q",
-     Expect::Value, 11, "", 0, QByteArray("\x01\0\0\0\0\0\0\0", 8)},
-    {"later_value_wins", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"old\"\n\"v\"=\"new\"\n",
-     kGame, "V", Expect::Value, kRegSz, "new"},
-    {"repeated_key_merges",
-     kHead + "[Software\\\\Quill\\\\Game]\n\"A\"=\"1\"\n[Other]\n"
-             "[software\\\\quill\\\\game]\n\"B\"=\"2\"\n",
-     kGame, "A", Expect::Value, kRegSz, "1"},
-    {"comment_lines", kHead + "[Software\\\\Quill\\\\Game]\n;\"V\"=\"commented\"\n#\"V\"=\"opt\"\n",
-     kGame, "V", Expect::NoValue},
-    {"missing_value", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", kGame, "W",
-     Expect::NoValue},
-    {"missing_key", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", "Software\\Quill\\Other",
-     "V", Expect::NoKey},
-    {"key_above_a_key_exists", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n",
-     "Software\\Quill", "V", Expect::NoValue},
-    {"key_name_prefix_is_no_key", kHead + "[Software\\\\Quill\\\\Game]\n", "Software\\Qu", "V",
-     Expect::NoKey},
-    {"value_before_any_key", kHead + "\"V\"=\"x\"\n[Software\\\\Quill\\\\Game]\n", kGame, "V",
-     Expect::NoValue},
-    {"truncated_text", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"C:\\\\Gam", kGame, "V",
-     Expect::NoValue},
-    {"truncated_escape", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=\"abc\\", kGame, "V",
-     Expect::NoValue},
-    {"truncated_name", kHead + "[Software\\\\Quill\\\\Game]\n\"Vall", kGame, "Vall",
-     Expect::NoValue},
-    {"truncated_hex", kHead + "[Software\\\\Quill\\\\Game]\n\"B\"=hex:01,02,\\\n", kGame, "B",
-     Expect::NoValue},
-    {"truncated_key_header", kHead + "[Software\\\\Quill\\\\Game", kGame, "V", Expect::NoKey},
-    {"broken_header_drops_its_values",
-     kHead + "[Software\\\\Quill\\\\Game]\n\"A\"=\"1\"\n"
-             "[Software\\\\Broken\n\"V\"=\"stray\"\n",
-     kGame, "V", Expect::NoValue},
-    {"dword_too_long", kHead + "[Software\\\\Quill\\\\Game]\n\"N\"=dword:000000001\n", kGame, "N",
-     Expect::NoValue},
-    {"dword_not_hex", kHead + "[Software\\\\Quill\\\\Game]\n\"N\"=dword:12g4\n", kGame, "N",
-     Expect::NoValue},
-    {"dword_empty", kHead + "[Software\\\\Quill\\\\Game]\n\"N\"=dword:\n", kGame, "N",
-     Expect::NoValue},
-    {"hex_byte_too_long", kHead + "[Software\\\\Quill\\\\Game]\n\"B\"=hex:01,234\n", kGame, "B",
-     Expect::NoValue},
-    {"unknown_data_form", kHead + "[Software\\\\Quill\\\\Game]\n\"V\"=qword:1\n", kGame, "V",
-     Expect::NoValue},
-    {"no_equals_sign", kHead + "[Software\\\\Quill\\\\Game]\n\"V\" \"x\"\n", kGame, "V",
-     Expect::NoValue},
-    {"text_after_bad_line", kHead + "[Software\\\\Quill\\\\Game]\n\"N\"=dword:zz\n\"V\"=\"ok\"\n",
-     kGame, "V", Expect::Value, kRegSz, "ok"},
-    {"no_header", "[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", kGame, "V", Expect::NoKey},
-    {"old_version_header", "WINE REGISTRY Version 1\n[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n",
-     kGame, "V", Expect::NoKey},
-    {"empty_file", "", kGame, "V", Expect::NoKey},
-    {"header_only", "WINE REGISTRY Version 2", kGame, "V", Expect::NoKey},
+    Text("plain_text",
+         kHead + "[Software\\\\Quill\\\\Game] 1700000000\n#time=1d\n"
+                 "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n",
+         "C:\\Games\\Tidewater", kGame, "InstallLocation"),
+    Text("quotes_and_controls", Game("\"V\"=\"say \\\"hi\\\"\\n\\t\\a\\e\"\n"),
+         QString("say \"hi\"\n\t") + QChar(7) + QChar(27)),
+    Text("hex_escapes", Game("\"V\"=\"caf\\xe9 \\x00e9a \\x\"\n"), QString::fromUtf8("café éa x")),
+    Text("octal_escapes", Game("\"V\"=\"\\101\\1010\\0\"\n"), QString("AA0") + QChar(0)),
+    Text("utf8_text_as_is", Game("\"V\"=\"Gr\xc3\xbc\xc3\x9f" "e\"\n"), QString::fromUtf8("Grüße")),
+    Text("empty_text", Game("\"V\"=\"\"\n"), ""),
+    Typed("dword", Game("\"Count\"=dword:0000001f\n"), "Count", kRegDword, 31),
+    Typed("dword_upper_case", Game("\"Count\"=DWORD:FFFFFFFF\n"), "Count", kRegDword, 0xFFFFFFFFu),
+    Text("default_value", Game("@=\"the default\"\n"), "the default", kGame, ""),
+    Text("names_ignore_case", Game("\"InstallLocation\"=\"x\"\n"), "x", "SOFTWARE\\QUILL\\game",
+         "installlocation"),
+    Text("crlf_line_ends", kHead + "[Software\\\\Quill\\\\Game] 1\r\n\"V\"=\"x\"\r\n", "x"),
+    Text("crlf_header", "WINE REGISTRY Version 2\r\n[Software\\\\Quill\\\\Game]\r\n\"V\"=\"x\"\r\n", "x"),
+    Text("spaces_around", kHead + "  [Software\\\\Quill\\\\Game]   \n\t \"V\" =  \"x\"  \n", "x"),
+    Text("key_path_slashes_ignored", Game("\"V\"=\"x\"\n"), "x", "\\Software\\\\Quill\\Game\\"),
+    Text("escaped_bracket_in_key", kHead + "[Software\\\\Odd\\]Name] 5\n\"V\"=\"x\"\n", "x",
+         "Software\\Odd]Name"),
+    Text("header_case_differs", kHead + "[SOFTWARE\\\\quill\\\\GAME]\n\"V\"=\"x\"\n", "x"),
+    Text("escaped_letters_in_header", kHead + "[\\x53oftware\\\\Quill\\\\G\\141me]\n\"V\"=\"x\"\n", "x"),
+    Text("doubled_separator_in_header", kHead + "[Software\\\\\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", "x"),
+    Text("leading_separator_in_header", kHead + "[\\\\Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", "x"),
+    Text("utf8_key_name", kHead + "[Software\\\\Qu\xc3\xafll]\n\"V\"=\"x\"\n", "x",
+         QString::fromUtf8("Software\\QU\xc3\x8fLL")),
+    Text("escaped_key_name", kHead + "[Software\\\\Qu\\x00efll]\n\"V\"=\"x\"\n", "x",
+         QString::fromUtf8("Software\\Qu\xc3\xafll")),
+    Nothing("longer_name_is_another_key", kHead + "[Software\\\\Quill\\\\Games]\n\"V\"=\"x\"\n",
+            Expect::NoKey),
+    {"expand_text", Game("\"P\"=str(2):\"%SystemRoot%\\\\x\"\n"), kGame, "P", Expect::Value,
+     kRegExpandSz, "%SystemRoot%\\x"},
+    Typed("binary", Game("\"B\"=hex:01,ff,7F\n"), "B", kRegBinary, 0, QByteArray("\x01\xff\x7f", 3)),
+    Typed("binary_empty", Game("\"B\"=hex:\n"), "B", kRegBinary, 0, QByteArray()),
+    Typed("binary_over_lines", Game("\"B\"=hex:01,02,\\\n  03,\\\r\n  04\n\"After\"=\"x\"\n"), "B",
+          kRegBinary, 0, QByteArray("\x01\x02\x03\x04", 4)),
+    Text("line_after_continuation", Game("\"B\"=hex:01,\\\n  02\n\"After\"=\"x\"\n"), "x", kGame,
+         "After"),
+    Text("text_as_hex", Game("\"T\"=hex(1):41,00,42,00\n"), "AB", kGame, "T"),
+    Typed("other_type_as_hex", Game("\"Q\"=hex(b):01,00,00,00,00,00,00,00\n"), "Q", 11, 0,
+          QByteArray("\x01\0\0\0\0\0\0\0", 8)),
+    Text("later_value_wins", Game("\"V\"=\"old\"\n\"v\"=\"new\"\n"), "new"),
+    Text("repeated_key_merges", Game("\"A\"=\"1\"\n[Other]\n[software\\\\quill\\\\game]\n\"B\"=\"2\"\n"),
+         "1", kGame, "A"),
+    Nothing("comment_lines", Game(";\"V\"=\"commented\"\n#\"V\"=\"opt\"\n"), Expect::NoValue),
+    Nothing("missing_value", Game("\"V\"=\"x\"\n"), Expect::NoValue, kGame, "W"),
+    Nothing("missing_key", Game("\"V\"=\"x\"\n"), Expect::NoKey, "Software\\Quill\\Other"),
+    Nothing("key_above_a_key_exists", Game("\"V\"=\"x\"\n"), Expect::NoValue, "Software\\Quill"),
+    Nothing("key_name_prefix_is_no_key", Game(""), Expect::NoKey, "Software\\Qu"),
+    Nothing("value_before_any_key", kHead + "\"V\"=\"x\"\n[Software\\\\Quill\\\\Game]\n", Expect::NoValue),
+    Nothing("truncated_text", Game("\"V\"=\"C:\\\\Gam"), Expect::NoValue),
+    Nothing("truncated_escape", Game("\"V\"=\"abc\\"), Expect::NoValue),
+    Nothing("truncated_name", Game("\"Vall"), Expect::NoValue, kGame, "Vall"),
+    Nothing("truncated_hex", Game("\"B\"=hex:01,02,\\\n"), Expect::NoValue, kGame, "B"),
+    Nothing("truncated_key_header", kHead + "[Software\\\\Quill\\\\Game", Expect::NoKey),
+    Nothing("broken_header_drops_its_values",
+            Game("\"A\"=\"1\"\n[Software\\\\Broken\n\"V\"=\"stray\"\n"), Expect::NoValue),
+    Nothing("dword_too_long", Game("\"N\"=dword:000000001\n"), Expect::NoValue, kGame, "N"),
+    Nothing("dword_not_hex", Game("\"N\"=dword:12g4\n"), Expect::NoValue, kGame, "N"),
+    Nothing("dword_empty", Game("\"N\"=dword:\n"), Expect::NoValue, kGame, "N"),
+    Nothing("hex_byte_too_long", Game("\"B\"=hex:01,234\n"), Expect::NoValue, kGame, "B"),
+    Nothing("unknown_data_form", Game("\"V\"=qword:1\n"), Expect::NoValue),
+    Nothing("no_equals_sign", Game("\"V\" \"x\"\n"), Expect::NoValue),
+    Text("text_after_bad_line", Game("\"N\"=dword:zz\n\"V\"=\"ok\"\n"), "ok"),
+    Nothing("no_header", "[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", Expect::NoKey),
+    Nothing("old_version_header", "WINE REGISTRY Version 1\n[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n",
+            Expect::NoKey),
+    Nothing("empty_file", "", Expect::NoKey),
+    Nothing("header_only", "WINE REGISTRY Version 2", Expect::NoKey),
 };
 
 INSTANTIATE_TEST_SUITE_P(Lines, WineRegistryParse, testing::ValuesIn(kParseCases),

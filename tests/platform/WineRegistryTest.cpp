@@ -1,8 +1,8 @@
 // The Wine prefix's registry read from real registry files in a temporary prefix.
 #include <gtest/gtest.h>
 
-#include "platform/FakeWinePrefix.h"
-#include "platform/ScopedEnv.h"
+#include "support/FakeWinePrefix.h"
+#include "support/ScopedEnv.h"
 #include "platform/WineRegistry.h"
 
 namespace zpk::platform {

@@ -13,20 +13,27 @@
 
 namespace zpk::test {
 
+struct ShownMessage {
+  QString text;
+  platform::MsgIcon icon;
+  QString title;
+};
+
 class RecordingWindowSystem : public platform::WindowSystem {
  public:
-  struct Message {
-    QString text;
-    platform::MsgIcon icon;
-    QString title;
-  };
-
-  void Beep() override { events.push_back("beep"); }
+  void Beep() override {
+    ++beeps;
+    events.push_back("beep");
+  }
   void ShowMessage(const QString& text, platform::MsgIcon icon, const QString& title) override {
     messages.push_back({text, icon, title});
     events.push_back("message");
   }
-  void SetBusy(bool busy) override { events.push_back(busy ? "busy" : "normal"); }
+  void SetBusy(bool busy) override {
+    events.push_back(busy ? "busy" : "normal");
+    busyDepth += busy ? 1 : -1;
+    busySpans += busy ? 1 : 0;
+  }
   void ProcessPendingEvents() override {
     ++eventRounds;
     QCoreApplication::processEvents();
@@ -41,7 +48,10 @@ class RecordingWindowSystem : public platform::WindowSystem {
   }
 
   std::vector<std::string> events;  // "beep", "message", "busy", "normal"
-  std::vector<Message> messages;
+  std::vector<ShownMessage> messages;
+  int beeps = 0;
+  int busyDepth = 0;  // busy calls not yet ended
+  int busySpans = 0;  // busy calls in all
   int eventRounds = 0;
   std::function<void()> duringEvents;  // runs inside every ProcessPendingEvents
   QWidget* activeWindow = nullptr;

@@ -1,10 +1,12 @@
 // Reads the records that tests/launch/fake_viewer appends to its log file.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace zpk::test {
@@ -54,6 +56,45 @@ inline std::vector<ViewerRun> ReadViewerLog(const std::filesystem::path& log) {
     }
   }
   return runs;
+}
+
+// Points tests/launch/fake_viewer at a log file and has it end at once, for the lifetime of
+// the object; a test changes FAKE_VIEWER_MODE ("wait:MS", "hold:MS") as it needs.
+class FakeViewerEnv {
+ public:
+  explicit FakeViewerEnv(std::filesystem::path log) : log_(std::move(log)) {
+    setenv("FAKE_VIEWER_LOG", log_.c_str(), 1);
+    setenv("FAKE_VIEWER_MODE", "exit", 1);
+  }
+  ~FakeViewerEnv() {
+    unsetenv("FAKE_VIEWER_LOG");
+    unsetenv("FAKE_VIEWER_MODE");
+  }
+  FakeViewerEnv(const FakeViewerEnv&) = delete;
+  FakeViewerEnv& operator=(const FakeViewerEnv&) = delete;
+
+  const std::filesystem::path& log() const { return log_; }
+
+ private:
+  std::filesystem::path log_;
+};
+
+// The runs of the opener (called with "--opener" first) or of the named viewers.
+inline std::vector<ViewerRun> ReadViewerLog(const std::filesystem::path& log, bool opener) {
+  std::vector<ViewerRun> runs;
+  for (auto& run : ReadViewerLog(log)) {
+    if ((!run.args.empty() && run.args[0] == "--opener") == opener) runs.push_back(run);
+  }
+  return runs;
+}
+
+// The same, once `count` runs are there or two seconds have passed: the opener is not waited for.
+inline std::vector<ViewerRun> WaitForViewerRuns(const std::filesystem::path& log, bool opener,
+                                                std::size_t count) {
+  for (int i = 0; i < 400 && ReadViewerLog(log, opener).size() < count; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return ReadViewerLog(log, opener);
 }
 
 }  // namespace zpk::test

@@ -124,4 +124,19 @@ std::vector<std::byte> ArchiveWriter::Bytes() const {
   return ToBytes(out.str());
 }
 
+WriterEntry TextEntry(std::string name, std::string_view text) {
+  WriterEntry entry;
+  entry.name = std::move(name);
+  entry.data = ToBytes(text);
+  return entry;
+}
+
+WriterEntry RangedEntry(std::string name, std::int32_t pos, std::int32_t len) {
+  WriterEntry entry;
+  entry.name = std::move(name);
+  entry.pos = pos;
+  entry.len = len;
+  return entry;
+}
+
 }  // namespace zpk::tools

@@ -34,6 +34,11 @@ struct WriterEntry {
   std::optional<std::string> rawNameField;
 };
 
+// An entry holding this text.
+WriterEntry TextEntry(std::string name, std::string_view text);
+// An entry whose directory names this range, whatever lies there.
+WriterEntry RangedEntry(std::string name, std::int32_t pos, std::int32_t len);
+
 class ArchiveWriter {
  public:
   explicit ArchiveWriter(std::string id = "ZPK") : id_(std::move(id)) {}

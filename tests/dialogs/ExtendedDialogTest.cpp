@@ -1,0 +1,455 @@
+// The message dialog and the input dialog: what each way out answers, the captions in each
+// language, the help button, the icons, the design-time layout and the focus.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "DialogTestSupport.h"
+#include "dialogs/Twips.h"
+#include "dialogs/frmInpBoxEx.h"
+#include "dialogs/frmMsgBoxEx.h"
+#include "dialogs/modMsgBoxEx.h"
+#include "util/Language.h"
+
+namespace {
+
+using namespace zpk::dialogs;
+using zpk::test::Child;
+using zpk::test::Click;
+using zpk::test::PrintTo;
+using zpk::test::RecordingWindowSystem;
+using zpk::test::WhenModalShown;
+
+MsgBoxExRequest ThreeButtons(bool dontShowBox) {
+  MsgBoxExRequest request;
+  request.caption = QStringLiteral("Tidewater");
+  request.prompt = QStringLiteral("Replace the file?");
+  request.buttons = {QStringLiteral("Ja"), QStringLiteral("Nein"), QStringLiteral("Vielleicht")};
+  request.showDontShowBox = dontShowBox;
+  return request;
+}
+
+InpBoxExRequest AskName() {
+  InpBoxExRequest request;
+  request.caption = QStringLiteral("Tidewater");
+  request.prompt = QStringLiteral("Name of the copy:");
+  request.defaultText = QStringLiteral("harbour.bmp");
+  return request;
+}
+
+QLineEdit& Input(QDialog& d) { return Child<QLineEdit>(d, "txtInput"); }
+
+// A double click on a point of the window with no control under it.
+void DoubleClickBackground(QDialog& d, int topTwips) {
+  const QPoint point(TwipsToPixelsX(d, 4500), TwipsToPixelsY(d, topTwips));
+  EXPECT_EQ(d.childAt(point), nullptr);
+  QTest::mouseDClick(&d, Qt::LeftButton, {}, point);
+}
+
+// ---------------------------------------------------------------------------------------
+// The message dialog's answer for each way out.
+
+struct MsgResultCase {
+  const char* label;
+  bool dontShowBox;
+  std::function<void(QDialog&)> action;
+  std::int16_t expected;
+};
+
+const MsgResultCase kMsgResultCases[] = {
+    {"Button1", false, [](QDialog& d) { Click(d, "btn1"); }, 1},
+    {"Button2", false, [](QDialog& d) { Click(d, "btn2"); }, 2},
+    {"Button3", true, [](QDialog& d) { Click(d, "btn3"); }, 3},
+    {"Button2Checked", true, [](QDialog& d) { Click(d, "cbDontShow"); Click(d, "btn2"); }, 258},
+    {"CheckedTwiceIsUnchecked", true,
+     [](QDialog& d) { Click(d, "cbDontShow"); Click(d, "cbDontShow"); Click(d, "btn1"); }, 1},
+    {"BackgroundDoubleClick", false, [](QDialog& d) { DoubleClickBackground(d, 1500); }, 99},
+    {"BackgroundDoubleClickChecked", true,
+     [](QDialog& d) {
+       Click(d, "cbDontShow");
+       DoubleClickBackground(d, 1500);
+     },
+     355},
+    {"DoubleClickOnPromptIsNotBackground", false,
+     [](QDialog& d) {
+       QTest::mouseDClick(&Child<QLabel>(d, "lblPrompt"), Qt::LeftButton);
+       EXPECT_TRUE(d.isVisible());
+       Click(d, "btn3");
+     },
+     3},
+    {"CloseBox", false, [](QDialog& d) { d.close(); }, kMsgBoxExClosed},
+    {"CloseBoxChecked", true, [](QDialog& d) { Click(d, "cbDontShow"); d.close(); }, 256},
+    {"EscapeDoesNothing", false,
+     [](QDialog& d) {
+       QTest::keyClick(&d, Qt::Key_Escape);
+       EXPECT_TRUE(d.isVisible());
+       Click(d, "btn2");
+     },
+     2},
+};
+
+class MsgBoxExResultTest : public zpk::test::DialogGlobalsTest,
+                           public testing::WithParamInterface<MsgResultCase> {};
+
+TEST_P(MsgBoxExResultTest, ResultOfTheWayOut) {
+  const MsgResultCase& c = GetParam();
+  MsgBoxExResult = 77;  // a stale answer from an earlier dialog must not survive
+  RecordingWindowSystem windows;
+  WhenModalShown(c.action);
+  const std::int16_t result = MsgBoxEx(ThreeButtons(c.dontShowBox), windows);
+  EXPECT_EQ(result, c.expected);
+  EXPECT_EQ(MsgBoxExResult, c.expected);
+  const MsgBoxExAnswer answer = DecodeMsgBoxExResult(result);
+  EXPECT_EQ(answer.dontShowAgain, c.expected >= 256);
+  EXPECT_EQ(answer.button, c.expected % 256);
+}
+
+INSTANTIATE_TEST_SUITE_P(WaysOut, MsgBoxExResultTest, testing::ValuesIn(kMsgResultCases),
+                         zpk::test::LabelName);
+
+// ---------------------------------------------------------------------------------------
+// The input dialog's answer for each way out.
+
+struct InpResultCase {
+  const char* label;
+  bool showCancel;
+  std::function<void(QDialog&)> action;
+  QString expected;
+};
+
+const InpResultCase kInpResultCases[] = {
+    {"OkKeepsDefault", true, [](QDialog& d) { Click(d, "btn1"); }, QStringLiteral("harbour.bmp")},
+    {"TypingReplacesSelectedDefault", true,
+     [](QDialog& d) {
+       QTest::keyClicks(&Input(d), QStringLiteral("lighthouse.txt"));
+       Click(d, "btn1");
+     },
+     QStringLiteral("lighthouse.txt")},
+    {"EnterPressesOk", true,
+     [](QDialog& d) {
+       QTest::keyClicks(&Input(d), QStringLiteral("reef"));
+       QTest::keyClick(&Input(d), Qt::Key_Return);
+     },
+     QStringLiteral("reef")},
+    {"OkWithEmptyText", true,
+     [](QDialog& d) {
+       QTest::keyClick(&Input(d), Qt::Key_Delete);
+       Click(d, "btn1");
+     },
+     QString()},
+    {"Cancel", true,
+     [](QDialog& d) {
+       QTest::keyClicks(&Input(d), QStringLiteral("reef"));
+       Click(d, "btn2");
+     },
+     QString()},
+    {"EscapeCancels", true, [](QDialog& d) { QTest::keyClick(&Input(d), Qt::Key_Escape); }, QString()},
+    {"EscapeWithoutCancelButtonDoesNothing", false,
+     [](QDialog& d) {
+       QTest::keyClick(&Input(d), Qt::Key_Escape);
+       EXPECT_TRUE(d.isVisible());
+       Click(d, "btn1");
+     },
+     QStringLiteral("harbour.bmp")},
+    {"BackgroundDoubleClick", true, [](QDialog& d) { DoubleClickBackground(d, 1300); }, QString()},
+    {"CloseBox", true, [](QDialog& d) { d.close(); }, QString()},
+};
+
+class InpBoxExResultTest : public zpk::test::DialogGlobalsTest,
+                           public testing::WithParamInterface<InpResultCase> {};
+
+TEST_P(InpBoxExResultTest, ResultOfTheWayOut) {
+  const InpResultCase& c = GetParam();
+  InpBoxExResult = QStringLiteral("stale");
+  RecordingWindowSystem windows;
+  InpBoxExRequest request = AskName();
+  request.showCancel = c.showCancel;
+  WhenModalShown(c.action);
+  EXPECT_EQ(InpBoxEx(request, windows), c.expected);
+  EXPECT_EQ(InpBoxExResult, c.expected);
+  EXPECT_FALSE(InpBoxExResult.isNull() && !c.expected.isNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(WaysOut, InpBoxExResultTest, testing::ValuesIn(kInpResultCases),
+                         zpk::test::LabelName);
+
+// ---------------------------------------------------------------------------------------
+// Captions in each language, and the help button's message.
+
+struct LanguageCase {
+  const char* label;
+  bool input;  // the input dialog, else the message dialog
+  std::int32_t language;
+  const char* help;
+  const char* other;  // the check box's caption, or the cancel button's
+  const char* helpTitle;
+};
+
+const LanguageCase kLanguageCases[] = {
+    {"MessageGerman", false, 0, "Hilfe", "Diese Meldung nicht mehr anzeigen", "Hilfe:"},
+    {"MessageEnglish", false, 1, "Help", "Don't show this message again", "Help:"},
+    {"InputGerman", true, 0, "Hilfe", "Abbrechen", "Hilfe:"},
+    {"InputEnglish", true, 1, "Help", "Cancel", "Help:"},
+};
+
+class ExtendedDialogLanguageTest : public zpk::test::DialogGlobalsTest,
+                                   public testing::WithParamInterface<LanguageCase> {};
+
+TEST_P(ExtendedDialogLanguageTest, CaptionsAndHelpTitleFollowTheLanguage) {
+  const LanguageCase& c = GetParam();
+  zpk::util::LanguageIndex = c.language;
+  RecordingWindowSystem windows;
+  WhenModalShown([&](QDialog& d) {
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Tidewater"));
+    EXPECT_EQ(Child<QPushButton>(d, "btnHelp").text(), QString::fromUtf8(c.help));
+    const QAbstractButton& other = Child<QAbstractButton>(d, c.input ? "btn2" : "cbDontShow");
+    EXPECT_EQ(other.text(), QString::fromUtf8(c.other));
+    EXPECT_EQ(Child<QPushButton>(d, "btn1").text(), c.input ? QStringLiteral("OK") : QStringLiteral("Ja"));
+    Click(d, "btnHelp");
+    EXPECT_TRUE(d.isVisible()) << "help keeps the dialog open";
+    Click(d, "btn1");
+  });
+  if (c.input) {
+    InpBoxExRequest request = AskName();
+    request.helpText = QStringLiteral("Press the button.");
+    EXPECT_EQ(InpBoxEx(request, windows), QStringLiteral("harbour.bmp"));
+  } else {
+    MsgBoxExRequest request = ThreeButtons(true);
+    request.helpText = QStringLiteral("Press the button.");
+    EXPECT_EQ(MsgBoxEx(request, windows), 1);
+  }
+  ASSERT_EQ(windows.messages.size(), 1u);
+  EXPECT_EQ(windows.messages[0].text, QStringLiteral("Press the button."));
+  EXPECT_EQ(windows.messages[0].title, QString::fromUtf8(c.helpTitle));
+  EXPECT_EQ(windows.messages[0].icon, zpk::platform::MsgIcon::Information);
+  EXPECT_EQ(windows.beeps, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ExtendedDialogLanguageTest, testing::ValuesIn(kLanguageCases),
+                         zpk::test::LabelName);
+
+class ExtendedDialogTest : public zpk::test::DialogGlobalsTest {};
+
+TEST_F(ExtendedDialogTest, HelpWithoutTextOnlyBeeps) {
+  RecordingWindowSystem windows;
+  WhenModalShown([](QDialog& d) {
+    Click(d, "btnHelp");
+    Click(d, "btnHelp");
+    Click(d, "btn1");
+  });
+  EXPECT_EQ(MsgBoxEx(ThreeButtons(false), windows), 1);
+  EXPECT_EQ(windows.beeps, 2);
+  EXPECT_TRUE(windows.messages.empty());
+}
+
+TEST_F(ExtendedDialogTest, OnlyRequestedButtonsAndBoxAreShown) {
+  RecordingWindowSystem windows;
+  MsgBoxExRequest request;
+  request.buttons = {std::nullopt, QStringLiteral("Nein"), std::nullopt};
+  WhenModalShown([](QDialog& d) {
+    EXPECT_FALSE(Child<QPushButton>(d, "btn1").isVisible());
+    EXPECT_TRUE(Child<QPushButton>(d, "btn2").isVisible());
+    EXPECT_FALSE(Child<QPushButton>(d, "btn3").isVisible());
+    EXPECT_FALSE(Child<QCheckBox>(d, "cbDontShow").isVisible());
+    EXPECT_TRUE(Child<QPushButton>(d, "btnHelp").isVisible());
+    Click(d, "btn2");
+  });
+  EXPECT_EQ(MsgBoxEx(request, windows), 2);
+}
+
+// ---------------------------------------------------------------------------------------
+// Icons: imgIcon takes the picture of the hidden source image.
+
+struct IconCase {
+  const char* label;
+  bool input;
+  DialogIcon icon;
+  const char* source;
+  DialogIcon design;  // the icon the dialog is designed with
+};
+
+const IconCase kIconCases[] = {
+    {"MessageStop", false, DialogIcon::Stop, "imgStop", DialogIcon::Information},
+    {"MessageWarning", false, DialogIcon::Warning, "imgWarn", DialogIcon::Information},
+    {"MessageQuestion", false, DialogIcon::Question, "imgFrage", DialogIcon::Information},
+    {"InputStop", true, DialogIcon::Stop, "imgStop", DialogIcon::Question},
+    {"InputInformation", true, DialogIcon::Information, "imgInfo", DialogIcon::Question},
+};
+
+std::unique_ptr<ExtendedDialog> MakeDialog(bool input, RecordingWindowSystem& windows) {
+  if (input) return std::make_unique<frmInpBoxEx>(windows);
+  return std::make_unique<frmMsgBoxEx>(windows);
+}
+
+class ExtendedDialogIconTest : public zpk::test::DialogGlobalsTest,
+                               public testing::WithParamInterface<IconCase> {};
+
+TEST_P(ExtendedDialogIconTest, IconShowsThePictureOfItsHiddenSource) {
+  RecordingWindowSystem windows;
+  const auto dialog = MakeDialog(GetParam().input, windows);
+  const auto image = [&](const char* name) { return Child<QLabel>(*dialog, name).pixmap().toImage(); };
+  const QImage design = image("imgIcon");
+  dialog->ShowIcon(GetParam().icon);
+  EXPECT_EQ(image("imgIcon").size(), QSize(32, 32));
+  EXPECT_EQ(image("imgIcon"), image(GetParam().source));
+  EXPECT_NE(image("imgIcon"), design);
+  dialog->ShowIcon(GetParam().design);
+  EXPECT_EQ(image("imgIcon"), design);
+}
+
+INSTANTIATE_TEST_SUITE_P(Icons, ExtendedDialogIconTest, testing::ValuesIn(kIconCases),
+                         zpk::test::LabelName);
+
+// ---------------------------------------------------------------------------------------
+// The design-time layout, in twips, before the caller fills the dialog.
+
+struct PlaceCase {
+  const char* label;
+  bool input;
+  const char* control;
+  int left, top, width, height;
+  bool hidden;  // until the caller shows it
+};
+
+const PlaceCase kPlaceCases[] = {
+    {"MessageButton2", false, "btn2", 3750, 2400, 1740, 375, true},
+    {"MessageCheckBox", false, "cbDontShow", 825, 2025, 2940, 240, true},
+    {"MessageQuestionSource", false, "imgFrage", 6975, 225, 480, 480, true},
+    {"InputText", true, "txtInput", 825, 1800, 5040, 315, false},
+    {"InputCancel", true, "btn2", 6150, 2400, 1290, 375, true},
+    {"InputInformationSource", true, "imgInfo", 6975, 225, 480, 480, true},
+};
+
+class ExtendedDialogPlaceTest : public zpk::test::DialogGlobalsTest,
+                                public testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(ExtendedDialogPlaceTest, SitsWhereItsTwipsSay) {
+  const PlaceCase& c = GetParam();
+  RecordingWindowSystem windows;
+  const auto dialog = MakeDialog(c.input, windows);
+  const auto px = [&](int twips) { return static_cast<int>(std::lround(twips * dialog->logicalDpiX() / 1440.0)); };
+  const auto py = [&](int twips) { return static_cast<int>(std::lround(twips * dialog->logicalDpiY() / 1440.0)); };
+  EXPECT_EQ(Child<QWidget>(*dialog, c.control).geometry(),
+            QRect(px(c.left), py(c.top), px(c.width), py(c.height)));
+  EXPECT_EQ(Child<QWidget>(*dialog, c.control).isHidden(), c.hidden);
+  // What both share: a fixed size centred on the screen, the fonts, the hidden help text.
+  EXPECT_EQ(dialog->size(), QSize(px(7530), py(2895)));
+  EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+  EXPECT_EQ(dialog->font().family(), QStringLiteral("Tahoma"));
+  EXPECT_DOUBLE_EQ(dialog->font().pointSizeF(), 8.25);
+  EXPECT_EQ(Child<QLabel>(*dialog, "lblHelp").font().family(), QStringLiteral("MS Sans Serif"));
+  for (const char* hidden : {"imgStop", "imgWarn", "lblHelp", "btn1", "btn2"}) {
+    EXPECT_TRUE(Child<QWidget>(*dialog, hidden).isHidden()) << hidden;
+  }
+  const QPoint screenCentre = dialog->screen()->availableGeometry().center();
+  EXPECT_LE((dialog->geometry().center() - screenCentre).manhattanLength(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, ExtendedDialogPlaceTest, testing::ValuesIn(kPlaceCases),
+                         zpk::test::LabelName);
+
+TEST_F(ExtendedDialogTest, DesignCaptionsAndDefaults) {
+  RecordingWindowSystem windows;
+  frmMsgBoxEx message(windows);
+  EXPECT_EQ(message.windowTitle(), QStringLiteral("MsgBoxEx..."));
+  EXPECT_EQ(Child<QPushButton>(message, "btn3").property(kHelpIdProperty).toInt(), 10200);
+  EXPECT_TRUE(Child<QWidget>(message, "btn3").isHidden());
+  frmInpBoxEx input(windows);
+  EXPECT_EQ(input.windowTitle(), QStringLiteral("InpBoxEx..."));
+  EXPECT_EQ(Input(input).text(), QStringLiteral("Text1"));
+  EXPECT_TRUE(Child<QPushButton>(input, "btn1").isDefault());
+}
+
+TEST_F(ExtendedDialogTest, LongPromptWrapsAndGrowsDownwards) {
+  RecordingWindowSystem windows;
+  frmMsgBoxEx dialog(windows);
+  QString prompt;
+  for (int i = 0; i < 30; ++i) prompt += QStringLiteral("Resource archive ");
+  dialog.SetPrompt(prompt);
+  const QLabel& label = Child<QLabel>(dialog, "lblPrompt");
+  EXPECT_GT(label.height(), 2 * label.fontMetrics().height());
+  EXPECT_LE(label.geometry().right(), dialog.width());
+}
+
+// ---------------------------------------------------------------------------------------
+// Focus.
+
+TEST_F(ExtendedDialogTest, TabVisitsButtonsThenCheckBox) {
+  RecordingWindowSystem windows;
+  frmMsgBoxEx dialog(windows);
+  for (int n = 1; n <= 3; ++n) dialog.ShowButton(n, QString::number(n));
+  dialog.ShowDontShowBox(true);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  Child<QPushButton>(dialog, "btnHelp").setFocus();
+  QStringList visited;
+  for (int i = 0; i < 5; ++i) {
+    visited << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(visited, QStringList({"btnHelp", "btn1", "btn2", "btn3", "cbDontShow"}));
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("btnHelp"));
+  dialog.close();
+}
+
+TEST_F(ExtendedDialogTest, ActivationFocusesTheTextWithAllOfItSelected) {
+  RecordingWindowSystem windows;
+  WhenModalShown([](QDialog& d) {
+    EXPECT_EQ(QApplication::focusWidget(), &Input(d));
+    EXPECT_EQ(Input(d).selectedText(), QStringLiteral("harbour.bmp"));
+    Click(d, "btn1");
+  });
+  EXPECT_EQ(InpBoxEx(AskName(), windows), QStringLiteral("harbour.bmp"));
+}
+
+// Each way of moving the focus into the text box selects its whole text again.
+struct FocusCase {
+  const char* label;
+  std::function<void(QDialog&)> enter;
+};
+
+const FocusCase kFocusCases[] = {
+    {"TabFromCancel",
+     [](QDialog& d) {
+       Child<QPushButton>(d, "btn2").setFocus();
+       QTest::keyClick(&Child<QPushButton>(d, "btn2"), Qt::Key_Tab);
+     }},
+    {"ClickIntoText", [](QDialog& d) { QTest::mouseClick(&Input(d), Qt::LeftButton, {}, QPoint(3, 5)); }},
+};
+
+class InpBoxExFocusTest : public zpk::test::DialogGlobalsTest,
+                          public testing::WithParamInterface<FocusCase> {};
+
+TEST_P(InpBoxExFocusTest, SelectsWholeText) {
+  RecordingWindowSystem windows;
+  frmInpBoxEx dialog(windows);
+  dialog.SetInputText(QStringLiteral("harbour.bmp"));
+  dialog.ShowOkButton(true);
+  dialog.ShowCancelButton(true);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  Child<QPushButton>(dialog, "btnHelp").setFocus();
+  Input(dialog).deselect();
+  ASSERT_FALSE(Input(dialog).hasFocus());
+
+  GetParam().enter(dialog);
+  zpk::test::ProcessEvents();
+  EXPECT_TRUE(Input(dialog).hasFocus());
+  EXPECT_EQ(Input(dialog).selectedText(), QStringLiteral("harbour.bmp"));
+  dialog.close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, InpBoxExFocusTest, testing::ValuesIn(kFocusCases),
+                         zpk::test::LabelName);
+
+}  // namespace
