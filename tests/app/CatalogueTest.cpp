@@ -156,7 +156,6 @@ INSTANTIATE_TEST_SUITE_P(
     Archives, DamagedArchiveTest,
     ::testing::Values(
         DamagedCase{"ZeroBytes", [] { return std::vector<std::byte>(); }, "1 Kb", "", "0", 0},
-        DamagedCase{"ExactlyOneKb", [] { return std::vector<std::byte>(1024); }, "2 Kb", "", "0", 0},
         DamagedCase{"ShorterThanAHeader", [] { return std::vector<std::byte>(100, std::byte{'Z'}); },
                     "1 Kb", "", "0", 0},
         DamagedCase{"DirectoryShorterThanItsCount", Truncated, "2 Kb", "PATCH", "12", 3},
@@ -193,16 +192,6 @@ TEST_F(CatalogueTest, ArchiveGoneSinceListedCountsAsEmpty) {
   EXPECT_FALSE(std::filesystem::exists(gone));  // opening never creates it
   EXPECT_EQ(windowSystem.beeps, 1);
   EXPECT_TRUE(windowSystem.messages.empty());
-}
-
-TEST_F(CatalogueTest, KeyboardChoiceLoadsToo) {
-  AddArchive("a.zpk", tools::ArchiveWriter("A"));
-  AddArchive("b.zpk", tools::ArchiveWriter("B"));
-  frmMain& w = Start();
-  w.lstZPKFiles->setFocus();
-  QTest::keyClick(w.lstZPKFiles, Qt::Key_Down);
-  EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("B"));
-  EXPECT_EQ(windowSystem.beeps, 1);
 }
 
 }  // namespace

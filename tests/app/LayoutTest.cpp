@@ -127,13 +127,9 @@ INSTANTIATE_TEST_SUITE_P(Controls, PlacementTest, ::testing::ValuesIn(AllPlaceme
 
 class LayoutTest : public WindowTest {};
 
-TEST_F(LayoutTest, ClientAreaFromTwipsAt96And144Dpi) {
-  EXPECT_EQ(Window(96).size(), QSize(842, 491));
-}
+TEST_F(LayoutTest, ClientAreaFromTwipsAt96Dpi) { EXPECT_EQ(Window(96).size(), QSize(842, 491)); }
 
-TEST_F(LayoutTest, ClientAreaScalesWithResolution) {
-  EXPECT_EQ(Window(144).size(), QSize(1263, 737));
-}
+TEST_F(LayoutTest, ClientAreaScalesWithResolution) { EXPECT_EQ(Window(144).size(), QSize(1263, 737)); }
 
 TEST_F(LayoutTest, FontsAndColours) {
   frmMain& w = Window();

@@ -63,7 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
     Probe, VerdictTest,
     ::testing::Values(
         VerdictCase{"ZlibLowestLevelIsEncrypted", "data/packed.dat", Bytes({0x78, 0x01, 5}), true, false},
-        VerdictCase{"ZlibDefaultLevelIsOk", "data/packed.dat", Bytes({0x78, 0x9C, 5}), false, false},
         VerdictCase{"SoundIsPlayable", "music/theme.wav", Bytes({'R', 'I'}), false, true},
         VerdictCase{"EncryptedSoundIsNotPlayable", "music/theme.wav", Bytes({0x78, 0x01}), true, false},
         VerdictCase{"Mp3IsPlayable", "music/theme.mp3", Bytes({'I', 'D'}), false, true},

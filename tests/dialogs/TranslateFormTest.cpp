@@ -253,13 +253,4 @@ TEST_F(MalformedTagTest, ForcedFlagStaysOnWhenItWasOn) {
   EXPECT_TRUE(ForceLog);
 }
 
-TEST_F(MalformedTagTest, NoLogFileNameWritesNothing) {
-  zpk::test::TempDir dir;
-  LogFolder = dir.path().string();
-  Build();
-  TranslateForm(form, windows);
-  EXPECT_EQ(windows.messages.size(), 1u);
-  EXPECT_TRUE(zpk::test::ListFiles(dir.path()).empty());
-}
-
 }  // namespace

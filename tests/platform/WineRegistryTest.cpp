@@ -96,13 +96,6 @@ TEST_F(WineRegistryTest, LeavesTheFilesAsTheyWere) {
   EXPECT_FALSE(fs::exists(prefix_.root() / "user.reg"));
 }
 
-TEST_F(WineRegistryTest, MapsWindowsPathsThroughThePrefix) {
-  prefix_.MakeFolder("Games/Tidewater");
-  EXPECT_EQ(registry_.ToLocalPath("C:\\games\\TIDEWATER"),
-            QString::fromStdString((fs::canonical(prefix_.driveC()) / "Games/Tidewater").string()));
-  EXPECT_EQ(registry_.ToLocalPath("X:\\Games"), std::nullopt);
-}
-
 TEST(SystemRegistry, IsThePrefixThatWineprefixNames) {
   test::FakeWinePrefix prefix;
   prefix.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=dword:00000007\n");
