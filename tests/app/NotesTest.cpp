@@ -1,6 +1,6 @@
 // Notes per archive: saved when another archive is chosen and when the window closes
 // (by "Done" or by the close box), never rewritten when unedited, never growing, and a
-// failed write reported.
+// failed write reported. The file's bytes and name are NotesFileTest's.
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
@@ -52,19 +52,22 @@ TEST_F(NotesTest, TypedNotesAreSavedWhenAnotherArchiveIsChosen) {
   EXPECT_FALSE(w.NotesChanged());
 }
 
-TEST_F(NotesTest, DoneSaves) {
-  frmMain& w = Start();
-  Type(w, "x");
-  w.btnDone->click();
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("x\r\n"));
-}
+// "Done" and the frame's close box save alike.
+class CloseSavesTest : public NotesTest, public ::testing::WithParamInterface<bool> {};
 
-TEST_F(NotesTest, CloseBoxSavesLikeDone) {
+TEST_P(CloseSavesTest, TypedNotesAreSaved) {
   frmMain& w = Start();
   Type(w, "closed");
-  w.close();
+  if (GetParam()) {
+    w.btnDone->click();
+  } else {
+    w.close();
+  }
   EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("closed\r\n"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, CloseSavesTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Done" : "CloseBox"; });
 
 TEST_F(NotesTest, DoneWritesOnceEvenThoughClosingSavesToo) {
   frmMain& w = Start();
@@ -73,17 +76,6 @@ TEST_F(NotesTest, DoneWritesOnceEvenThoughClosingSavesToo) {
   std::filesystem::remove(NotesOf("data1.zpk"));
   w.close();
   EXPECT_FALSE(std::filesystem::exists(NotesOf("data1.zpk")));
-}
-
-TEST_F(NotesTest, TwoLinesRoundTrip) {
-  frmMain& w = Start();
-  Type(w, "a");
-  QTest::keyClick(w.txtZPKNotes, Qt::Key_Return);
-  Type(w, "b");
-  ClickArchive(1);
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("a\r\nb\r\n"));
-  ClickArchive(0);
-  EXPECT_EQ(w.txtZPKNotes->toPlainText(), QStringLiteral("a\nb\n"));
 }
 
 TEST_F(NotesTest, EditedToEmptyGivesAnEmptyFile) {
@@ -121,26 +113,6 @@ TEST_F(NotesTest, NotesEndingWithALineBreakDoNotGrow) {
   }
   w.btnDone->click();
   EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("line\r\n"));
-}
-
-TEST_F(NotesTest, UnsafeArchiveNameGivesASafeNotesName) {
-  tools::ArchiveWriter one("PLUS");
-  AddArchive("a+b.zpk", one);
-  frmMain& w = Start();  // a+b.zpk comes first
-  ASSERT_EQ(w.lstZPKFiles->ChosenText(), QStringLiteral("a+b.zpk"));
-  Type(w, "plus");
-  w.btnDone->click();
-  EXPECT_EQ(ReadFileBytes(ProgramFolder() / "a_b.zpk.txt"), B("plus\r\n"));
-}
-
-TEST_F(NotesTest, Windows1252InTheFile) {
-  WriteFileBytes(NotesOf("data1.zpk"), B("caf\xE9 \x80\r\n"));
-  frmMain& w = Start();
-  EXPECT_EQ(w.txtZPKNotes->toPlainText(), QString::fromUtf8("caf\u00E9 \u20AC\n"));
-  w.txtZPKNotes->moveCursor(QTextCursor::End);
-  w.txtZPKNotes->insertPlainText(QString::fromUtf8("\u00FC"));
-  w.btnDone->click();
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("caf\xE9 \x80\r\n\xFC\r\n"));
 }
 
 TEST_F(NotesTest, FailedWriteIsReportedWithFileAndReason) {
