@@ -170,12 +170,4 @@ TEST(Catalogue, MissingFileAndFolderAreOpenErrors) {
   EXPECT_EQ(folder.error().code, ErrorCode::CantOpen);
 }
 
-TEST(Catalogue, EntriesThatFitCountsWholeRecordsOnly) {
-  EXPECT_EQ(EntriesThatFit(0), 0u);
-  EXPECT_EQ(EntriesThatFit(259), 0u);
-  EXPECT_EQ(EntriesThatFit(260 + 275), 0u);
-  EXPECT_EQ(EntriesThatFit(260 + 276), 1u);
-  EXPECT_EQ(EntriesThatFit(260 + 276 * 5 + 3), 5u);
-}
-
 }  // namespace
