@@ -50,10 +50,7 @@ class PrecedenceTest : public WindowTest, public ::testing::WithParamInterface<P
     return std::filesystem::canonical(wine.driveC()) / "Games" / "Tidewater";
   }
   void WriteInstallLocation(const std::string& windowsPath) {
-    wine.WriteSystemReg(
-        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
-        "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n\"InstallLocation\"=\"" +
-        windowsPath + "\"\n");
+    wine.WriteSystemReg(kUninstallKeyHeader + "\"InstallLocation\"=\"" + windowsPath + "\"\n");
   }
 };
 

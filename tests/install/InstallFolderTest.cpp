@@ -23,9 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const QString kTitle = QStringLiteral("Quill's Tidewater ZPK Viewer v1.00");
-const std::string kUninstallHeader =
-    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
-    "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n";
+const std::string& kUninstallHeader = test::kUninstallKeyHeader;
 const std::string kUninstallHeader32 =
     "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
     "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n";

@@ -11,6 +11,11 @@
 
 namespace zpk::test {
 
+// The header line of the game's uninstall key in system.reg, as Wine writes it.
+inline const std::string kUninstallKeyHeader =
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
+    "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n";
+
 class FakeWinePrefix {
  public:
   FakeWinePrefix() {
