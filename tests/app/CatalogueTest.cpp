@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "2147483647", 1},
         DamagedCase{"NoEntries", [] { return tools::ArchiveWriter("EMPTY").Bytes(); }, "1 Kb",
                     "EMPTY", "0", 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST_F(CatalogueTest, IdEndsAtANulOnScreen) {
   std::string id = "  ABC  ";

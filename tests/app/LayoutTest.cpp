@@ -120,9 +120,9 @@ std::vector<PlacementCase> AllPlacements() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, PlacementTest, ::testing::ValuesIn(AllPlacements()),
-                         [](const auto& info) {
-                           return info.param.control.name + "_at" +
-                                  std::to_string(static_cast<int>(info.param.dpi)) + "dpi";
+                         [](const auto& row) {
+                           return row.param.control.name + "_at" +
+                                  std::to_string(static_cast<int>(row.param.dpi)) + "dpi";
                          });
 
 class LayoutTest : public WindowTest {};

@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SafeNameCase{"AllTen", "\\/:+*?<>|\"", "__________"},
                       SafeNameCase{"OthersKept", "a b-c_d(e)&f.zpk", "a b-c_d(e)&f.zpk"},
                       SafeNameCase{"Empty", "", ""}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(NotesFilePath, ArchiveFileNameWithTxtInTheProgramFolder) {
   EXPECT_EQ(NotesFilePath("/opt/viewer", "/games/Tidewater/data2.zpk"),
@@ -69,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         BytesCase{"Windows1252", QString::fromUtf8("\u20AC \u00E9 \u0178"),
                   QByteArray("\x80 \xE9 \x9F\r\n")},
         BytesCase{"OutsideTheCodePage", QString::fromUtf8("\u4E2D\U0001F600!"),
-                  QByteArray("??!\r\n")}),
-    [](const auto& info) { return info.param.name; });
+                  QByteArray("?" "?!\r\n")}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(NotesText, CrLfBecomesTheBoxsLineBreak) {
   EXPECT_EQ(NotesTextFromBytes(QByteArray("a\r\nb\r\n")), QStringLiteral("a\nb\n"));
@@ -78,7 +78,7 @@ TEST(NotesText, CrLfBecomesTheBoxsLineBreak) {
 }
 
 TEST(NotesText, FileReadAndWrittenAgainKeepsItsBytes) {
-  for (const QByteArray original : {QByteArray("a\r\nb\r\n"), QByteArray("x"),
+  for (const QByteArray& original : {QByteArray("a\r\nb\r\n"), QByteArray("x"),
                                     QByteArray("\r\n\r\n"), QByteArray("caf\xE9\r\n")}) {
     EXPECT_EQ(NotesFileBytes(NotesTextFromBytes(original)),
               original.endsWith("\r\n") ? original : original + "\r\n");
@@ -89,7 +89,7 @@ TEST(NotesText, FileReadAndWrittenAgainKeepsItsBytes) {
 // extra CRs ("a" CR CR LF) once read "a" CR LF back, which the next save took for one line
 // break and so lost a CR on every round.
 TEST(NotesText, SecondRoundTripChangesNothing) {
-  for (const QByteArray file : {QByteArray("a\r\r\n"), QByteArray("\r\r\r\nb\r"),
+  for (const QByteArray& file : {QByteArray("a\r\r\n"), QByteArray("\r\r\r\nb\r"),
                                 QByteArray("x\ry\r\n\r"), QByteArray("\x81\x8D\x00\r\n")}) {
     const QByteArray saved = NotesFileBytes(NotesTextFromBytes(file));
     const QString shown = NotesTextFromBytes(saved);

@@ -67,7 +67,7 @@ TEST_P(CloseSavesTest, TypedNotesAreSaved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, CloseSavesTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Done" : "CloseBox"; });
+                         [](const auto& row) { return row.param ? "Done" : "CloseBox"; });
 
 TEST_F(NotesTest, DoneWritesOnceEvenThoughClosingSavesToo) {
   frmMain& w = Start();

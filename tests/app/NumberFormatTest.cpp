@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         GroupedCase{"Int32Min", std::numeric_limits<std::int32_t>::min(), kUs, "-2,147,483,648"},
         GroupedCase{"Int64Min", std::numeric_limits<std::int64_t>::min(), kUs,
                     "-9,223,372,036,854,775,808"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct HexCase {
   std::string name;
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HexCase{"MinusOneIsTwosComplement", -1, "FFFFFFFF"},
                       HexCase{"Int32Min", std::numeric_limits<std::int32_t>::min(), "80000000"},
                       HexCase{"Int32Max", std::numeric_limits<std::int32_t>::max(), "7FFFFFFF"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct SizeCase {
   std::string name;
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{"ExactlyOneKb", 1024, "2 Kb"},
                       SizeCase{"FiveMillionBytes", 5000000, "4,883 Kb"},
                       SizeCase{"BeyondFourGiB", 5ULL * 1024 * 1024 * 1024, "5,242,881 Kb"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(FileDate, ShortDateAndLongTimeWithoutZone) {
   const QDateTime when(QDate(2024, 3, 9), QTime(14, 5, 7));

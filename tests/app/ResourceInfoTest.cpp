@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"WavTxtIsText", "music/theme.wav.txt", Bytes({'a', 'b'}), false, false},
         VerdictCase{"NoDotIsNotPlayable", "misc/README", Bytes({'a', 'b'}), false, false},
         VerdictCase{"DotInFolderOnly", "sfx.wav/bell", Bytes({'a', 'b'}), false, false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct InfoCase {
   std::string name;
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         InfoCase{"NoExtension", Entry("misc/README", 10, 0), ", Pos: 10 (A), Len:  (0)"},
         InfoCase{"NegativeLengthTwosComplement", Entry("a.txt", 20, -1), "TXT, Pos: 20 (14), Len: -1 (FFFFFFFF)"},
         InfoCase{"ExtensionUpperCased", Entry("Readme.Txt", 300, 5), "TXT, Pos: 300 (12C), Len: 5 (5)"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct UnreadableCase {
   std::string name;
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnreadableCase{"NegativePosition", -8, 4, "TXT, Pos: -8 (FFFFFFF8), Len: 4 (4)"},
                       UnreadableCase{"ZeroLengthStillProbesTwoBytes", 812 + 3, 0,
                                      "TXT, Pos: 815 (32F), Len:  (0)"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST_F(ResourceInfoTest, NothingChosenBeeps) {
   AddArchive("e.zpk", tools::ArchiveWriter("E"));

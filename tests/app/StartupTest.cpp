@@ -101,8 +101,12 @@ TEST_P(PrecedenceTest, FindsTheFolder) {
       std::any_of(settings.writes.begin(), settings.writes.end(),
                   [](const auto& write) { return write.first == "InstallPath"; });
   EXPECT_EQ(writtenByStartUp, c.settingWritten);
-  if (c.settingWritten) EXPECT_EQ(StoredSetting("InstallPath"), FolderText(Install()));
-  if (c.setting == Source::None && !c.settingWritten) EXPECT_EQ(StoredSetting("InstallPath"), std::nullopt);
+  if (c.settingWritten) {
+    EXPECT_EQ(StoredSetting("InstallPath"), FolderText(Install()));
+  }
+  if (c.setting == Source::None && !c.settingWritten) {
+    EXPECT_EQ(StoredSetting("InstallPath"), std::nullopt);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -114,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         PrecedenceCase{"UserAskedWhenNeitherAndChoiceSaved", Source::None, Source::None, {"install"}, true, "install", true},
         PrecedenceCase{"UnmappedDriveCountsAsNoEntry", Source::None, Source::RegistryUnmappedDrive, {"install"}, true, "install", true},
         PrecedenceCase{"CancelEndsTheProgram", Source::None, Source::None, {""}, false, "", false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 class StartupTest : public WindowTest {};
 
@@ -191,7 +195,7 @@ TEST_P(EmptyFolderTest, NothingChosenNothingSaid) {
 INSTANTIATE_TEST_SUITE_P(Folder, EmptyFolderTest,
                          ::testing::Values(EmptyFolderCase{"WithoutArchives", true},
                                            EmptyFolderCase{"GoneSinceLastRun", false}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& row) { return row.param.name; });
 
 struct CheckBoxCase {
   std::string name;
@@ -224,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckBoxCase{"LeadingBlanks", "  1", true},
                       CheckBoxCase{"NotACheckBoxValue", "7", false},
                       CheckBoxCase{"Beyond16Bits", "99999", false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST_F(StartupTest, ViewerPathsFillTheOptionsPage) {
   StoreSetting("HEXEditor", "/usr/bin/hexedit");
