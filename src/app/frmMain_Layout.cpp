@@ -143,22 +143,20 @@ void frmMain::BuildLayout() {
 
   // Page 1, "Options".
   QWidget* options = AddPage(QStringLiteral("Options"));
-  Label9 = label(options, QStringLiteral("HEX Editor:"), 150, 660, 1050, 195, Align::Right);
-  txtHEXEditor = new QLineEdit(options);
-  txtHEXEditor->setGeometry(twips.Rect(1275, 600, 5115, 285));
-  btnChoose[0] = pictureButton(options, 6450, 540, 405, 375);
-  lblPICViewerTXT =
-      label(options, QStringLiteral("PIC Viewer:"), 150, 1095, 1050, 195, Align::Right);
-  txtPICViewer = new QLineEdit(options);
-  txtPICViewer->setGeometry(twips.Rect(1275, 1035, 5115, 285));
-  btnChoose[1] = pictureButton(options, 6450, 975, 405, 375);
+  // A viewer row: its caption, the program's path box at `top`, and the button that picks
+  // the program, created in that order (the focus order).
+  const auto viewerRow = [&](const QString& caption, int top, int index, QLabel*& captionLabel,
+                             QLineEdit*& pathBox) {
+    captionLabel = label(options, caption, 150, top + 60, 1050, 195, Align::Right);
+    pathBox = new QLineEdit(options);
+    pathBox->setGeometry(twips.Rect(1275, top, 5115, 285));
+    btnChoose[index] = pictureButton(options, 6450, top - 60, 405, 375);
+  };
+  viewerRow(QStringLiteral("HEX Editor:"), 600, 0, Label9, txtHEXEditor);
+  viewerRow(QStringLiteral("PIC Viewer:"), 1035, 1, lblPICViewerTXT, txtPICViewer);
   cbStdViewer = new QCheckBox(QStringLiteral("Use system default"), options);
   cbStdViewer->setGeometry(twips.Rect(1275, 1350, 1815, 240));
-  lblTXTViewerTXT =
-      label(options, QStringLiteral("TXT Viewer:"), 150, 1770, 1050, 195, Align::Right);
-  txtTXTViewer = new QLineEdit(options);
-  txtTXTViewer->setGeometry(twips.Rect(1275, 1710, 5115, 285));
-  btnChoose[2] = pictureButton(options, 6450, 1650, 405, 375);
+  viewerRow(QStringLiteral("TXT Viewer:"), 1710, 2, lblTXTViewerTXT, txtTXTViewer);
   cbStdText = new QCheckBox(QStringLiteral("Use system default"), options);
   cbStdText->setGeometry(twips.Rect(1275, 2025, 1815, 240));
 
