@@ -15,6 +15,7 @@
 
 namespace fs = std::filesystem;
 using zpk::tools::ArchiveWriter;
+using zpk::tools::RangedEntry;
 using zpk::tools::WriterEntry;
 
 namespace {
@@ -30,14 +31,6 @@ bool WriteArchive(const fs::path& folder, const std::string& name, const Archive
   return WriteSeed(folder, name, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-WriterEntry Entry(std::string name, std::int32_t pos, std::int32_t len) {
-  WriterEntry e;
-  e.name = std::move(name);
-  e.pos = pos;
-  e.len = len;
-  return e;
-}
-
 bool ArchiveSeeds(const fs::path& folder) {
   bool ok = true;
   ArchiveWriter small("SMALL");
@@ -50,8 +43,9 @@ bool ArchiveSeeds(const fs::path& folder) {
   ok = WriteArchive(folder, "packed", packed) && ok;
 
   ArchiveWriter hostile("HOSTILE");
-  hostile.Add(Entry("negpos", -1, 4)).Add(Entry("neglen", 0, -4)).Add(Entry("beyond", 300, INT_MAX));
-  hostile.Add(Entry("at-zero", 0, 64)).Add(Entry("edge", INT_MAX - 1, 1)).Add("ok.txt", "ok");
+  hostile.Add(RangedEntry("negpos", -1, 4)).Add(RangedEntry("neglen", 0, -4));
+  hostile.Add(RangedEntry("beyond", 300, INT_MAX)).Add(RangedEntry("at-zero", 0, 64));
+  hostile.Add(RangedEntry("edge", INT_MAX - 1, 1)).Add("ok.txt", "ok");
   WriterEntry noNul;
   noNul.rawNameField = std::string(256, 'n');
   hostile.Add(noNul);
