@@ -67,7 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"EncryptedSoundIsNotPlayable", "music/theme.wav", Bytes({0x78, 0x01}), true, false},
         VerdictCase{"Mp3IsPlayable", "music/theme.mp3", Bytes({'I', 'D'}), false, true},
         VerdictCase{"UpperCaseBikIsPlayable", "video/INTRO.BIK", Bytes({'B', 'I'}), false, true},
-        VerdictCase{"LowerCaseBikIsPlayable", "video/intro.bik", Bytes({'B', 'I'}), false, true},
         VerdictCase{"WavTxtIsText", "music/theme.wav.txt", Bytes({'a', 'b'}), false, false},
         VerdictCase{"NoDotIsNotPlayable", "misc/README", Bytes({'a', 'b'}), false, false},
         VerdictCase{"DotInFolderOnly", "sfx.wav/bell", Bytes({'a', 'b'}), false, false}),

@@ -29,6 +29,8 @@ class DialogGlobalsTest : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+
+  RecordingWindowSystem windows;  // what the dialog under test beeps and shows
 };
 
 }  // namespace zpk::test

@@ -119,7 +119,6 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
   const LanguageCase& c = GetParam();
   zpk::util::LanguageIndex = c.language;
   TestForm t;
-  RecordingWindowSystem windows;
   TranslateForm(t.form, windows);
 
   EXPECT_EQ(t.form.windowTitle(), c.title);
@@ -149,7 +148,6 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
 TEST_P(TranslateFormLanguageTest, TildeFitsWidthToCaptionInFormFontPlus300Twips) {
   zpk::util::LanguageIndex = GetParam().language;
   TestForm t;
-  RecordingWindowSystem windows;
   const int heightBefore = t.btnNext->height();
   TranslateForm(t.form, windows);
 
@@ -170,7 +168,6 @@ class TranslateFormTest : public zpk::test::DialogGlobalsTest {};
 TEST_F(TranslateFormTest, LanguageBeyondTheTagsKeepsDesignTexts) {
   zpk::util::LanguageIndex = 2;
   TestForm t;
-  RecordingWindowSystem windows;
   TranslateForm(t.form, windows);
   EXPECT_EQ(t.form.windowTitle(), QStringLiteral("Design"));
   EXPECT_EQ(t.btnHelp->text(), QStringLiteral("Hilfe"));
@@ -183,7 +180,6 @@ TEST_F(TranslateFormTest, WindowWithoutTagKeepsCallersCaption) {
   zpk::util::LanguageIndex = 1;
   QDialog form;
   form.setWindowTitle(QStringLiteral("From the caller"));
-  RecordingWindowSystem windows;
   TranslateForm(form, windows);
   EXPECT_EQ(form.windowTitle(), QStringLiteral("From the caller"));
 }
@@ -196,7 +192,7 @@ class MalformedTagTest : public zpk::test::DialogGlobalsTest {
     form.setObjectName(QStringLiteral("frmTest"));
     bad = Add<QPushButton>(form, "btnBad", QStringLiteral("Weiter"), QStringLiteral("Weiter|Next"));
     after = Add<QPushButton>(form, "btnAfter", QStringLiteral("Hilfe"), QStringLiteral("Hilfe||Help|"));
-    windows.onMessage = [this] { cursorDuringMessage = form.cursor().shape(); };
+    recorder.onMessage = [this] { cursorDuringMessage = form.cursor().shape(); };
   }
 
   struct Recorder : RecordingWindowSystem {
@@ -210,22 +206,22 @@ class MalformedTagTest : public zpk::test::DialogGlobalsTest {
   QDialog form;
   QPushButton* bad = nullptr;
   QPushButton* after = nullptr;
-  Recorder windows;
+  Recorder recorder;
   Qt::CursorShape cursorDuringMessage = Qt::ArrowCursor;
 };
 
 TEST_F(MalformedTagTest, ReportsFormAndControlAndKeepsDesignCaption) {
   zpk::util::LanguageIndex = 1;
   Build();
-  TranslateForm(form, windows);
+  TranslateForm(form, recorder);
 
-  EXPECT_EQ(windows.beeps, 1);
-  ASSERT_EQ(windows.messages.size(), 1u);
-  EXPECT_EQ(windows.messages[0].text,
+  EXPECT_EQ(recorder.beeps, 1);
+  ASSERT_EQ(recorder.messages.size(), 1u);
+  EXPECT_EQ(recorder.messages[0].text,
             QStringLiteral("Please check translation settings: (F: frmTest, C: btnBad)\n\n"
                            "(Msg logged, send LOG file to Quill...)"));
-  EXPECT_EQ(windows.messages[0].icon, zpk::platform::MsgIcon::Critical);
-  EXPECT_EQ(windows.messages[0].title, QStringLiteral("An Quill:"));
+  EXPECT_EQ(recorder.messages[0].icon, zpk::platform::MsgIcon::Critical);
+  EXPECT_EQ(recorder.messages[0].title, QStringLiteral("An Quill:"));
   EXPECT_EQ(cursorDuringMessage, Qt::WaitCursor);
   EXPECT_EQ(bad->text(), QStringLiteral("Weiter"));
   EXPECT_EQ(after->text(), QStringLiteral("Help"));
@@ -237,7 +233,7 @@ TEST_F(MalformedTagTest, LogsTheTextUnderForcedLogAndRestoresTheFlag) {
   LogFolder = dir.path().string();
   LogFileName = "quill.log";
   Build();
-  TranslateForm(form, windows);
+  TranslateForm(form, recorder);
 
   EXPECT_FALSE(ForceLog);
   const auto bytes = zpk::test::ReadFileBytes(dir / "quill.log");
@@ -249,7 +245,7 @@ TEST_F(MalformedTagTest, LogsTheTextUnderForcedLogAndRestoresTheFlag) {
 TEST_F(MalformedTagTest, ForcedFlagStaysOnWhenItWasOn) {
   ForceLog = true;
   Build();
-  TranslateForm(form, windows);
+  TranslateForm(form, recorder);
   EXPECT_TRUE(ForceLog);
 }
 

@@ -105,7 +105,6 @@ struct PagedCase {
 
 // Three tab pages: German "A B C", English "D E F".
 const PagedCase kPagedCases[] = {
-    {"GermanFirst", 3, 0, 0, "A"},
     {"GermanLast", 3, 0, 2, "C"},
     {"EnglishFirstIsThree", 3, 1, 0, "D"},
     {"EnglishLastIsFive", 3, 1, 2, "F"},

@@ -32,7 +32,6 @@ struct LogCase {
 
 const LogCase kLogCases[] = {
     {"NoNameWritesNothingEvenForced", "", true, QStringLiteral("!alarm"), false},
-    {"NoNameWritesNothingForBang", "", false, QStringLiteral("!alarm"), false},
     {"PlainMessageNeedsForce", "zpk.log", false, QStringLiteral("plain"), false},
     {"BangMessageWritten", "zpk.log", false, QStringLiteral("!alarm"), true},
     {"ForcedPlainMessageWritten", "zpk.log", true, QStringLiteral("plain"), true},
