@@ -60,7 +60,6 @@ TEST_F(CatalogueTest, LabelsDescribeTheArchive) {
             QStringList({"gfx/ship.bmp", "music/theme.wav", QString::fromUtf8("text/caf\u00E9.txt")}));
   EXPECT_EQ(w.lstZPKRes->ListIndex(), 0);
   EXPECT_EQ(w.EntryCount(), 3);
-  EXPECT_EQ(w.Entries().size(), 3u);
   EXPECT_EQ(w.ChosenEntry()->Name, "gfx/ship.bmp");
 }
 
