@@ -101,8 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
         InfoCase{"GroupedAndHex", Entry("gfx/ship.bmp", 4096, 1500), "BMP, Pos: 4,096 (1000), Len: 1,500 (5DC)"},
         InfoCase{"PositionZeroIsEmpty", Entry("misc/header.bin", 0, 64), "BIN, Pos:  (0), Len: 64 (40)"},
         InfoCase{"NoExtension", Entry("misc/README", 10, 0), ", Pos: 10 (A), Len:  (0)"},
-        InfoCase{"NegativeLengthTwosComplement", Entry("a.txt", 20, -1), "TXT, Pos: 20 (14), Len: -1 (FFFFFFFF)"},
-        InfoCase{"ExtensionUpperCased", Entry("Readme.Txt", 300, 5), "TXT, Pos: 300 (12C), Len: 5 (5)"}),
+        InfoCase{"NegativeLengthTwosComplement", Entry("a.txt", 20, -1), "TXT, Pos: 20 (14), Len: -1 (FFFFFFFF)"}),
     [](const auto& row) { return row.param.name; });
 
 struct UnreadableCase {

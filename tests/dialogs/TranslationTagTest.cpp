@@ -32,7 +32,6 @@ const SplitCase kSplitCases[] = {
     {"NoBar", "Hilfe", {"Hilfe"}, TagKind::Untranslated},
     {"HelpButton", "Hilfe||Help|", {"Hilfe", "", "Help", ""}, TagKind::FourWay},
     {"TwoAlternatives", "Weiter|Next", {"Weiter", "Next"}, TagKind::Malformed},
-    {"OnlyBar", "|", {"", ""}, TagKind::Malformed},
     {"ThreeBarsOnly", "|||", {"", "", "", ""}, TagKind::FourWay},
     {"FiveAlternatives", "a|b|c|d|e", {"a", "b", "c", "d", "e"}, TagKind::Malformed},
     {"BangWithBar", "!|x", {"!", "x"}, TagKind::Malformed},
