@@ -51,8 +51,6 @@ std::vector<CatalogueCase> Cases() {
       {"NegativeCount", ThreeEntries().SetCount(-1).Bytes(), -1, {}, false, false},
       {"CountBeyondFile", ThreeEntries().SetCount(50).Bytes(), 50,
        {"a.txt", "b/c.txt", "d.bin"}, true, false},
-      {"MaximumCount", ThreeEntries().SetCount(INT_MAX).Bytes(), INT_MAX,
-       {"a.txt", "b/c.txt", "d.bin"}, true, false},
       {"DirectoryCutInsideSecondEntry", Cut(ThreeEntries().Bytes(), 260 + 276 + 100), 3,
        {"a.txt"}, true, false},
       {"HeaderOnly", Cut(ThreeEntries().Bytes(), 260), 3, {}, true, false},

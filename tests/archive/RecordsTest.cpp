@@ -6,7 +6,6 @@
 #include <string>
 
 #include "archive/Cp1252.h"
-#include "writer/ArchiveWriter.h"
 
 namespace {
 
@@ -33,32 +32,6 @@ TEST(ResourcePath, MapsBothSeparatorsToTheGivenOne) {
   EXPECT_EQ(ResourcePath("gfx/units/ship.bmp", '\\'), "gfx\\units\\ship.bmp");
   EXPECT_EQ(ResourcePath("gfx\\units/ship.bmp", '/'), "gfx/units/ship.bmp");
   EXPECT_EQ(ResourcePath("  a/b  ", '/'), "a/b");
-}
-
-TEST(DecodeEntry, ReadsLittleEndianSignedFieldsAndCutsTheName) {
-  zpk::tools::WriterEntry e;
-  e.name = "gfx/ship.bmp";
-  e.pos = -2;
-  e.len = 0x01020304;
-  e.field3 = 7;
-  e.field4 = -1;
-  e.field5 = 0x7FFFFFFF;
-  const auto bytes = zpk::tools::ArchiveWriter("ID").Add(e).Bytes();
-  const auto entry = DecodeEntry(std::span(bytes).subspan(kHeaderSize).first<kEntrySize>());
-  EXPECT_EQ(entry.Name, "gfx/ship.bmp");
-  EXPECT_EQ(entry.Pos, -2);
-  EXPECT_EQ(entry.Len, 0x01020304);
-  EXPECT_EQ(entry.Field3, 7);
-  EXPECT_EQ(entry.Field4, -1);
-  EXPECT_EQ(entry.Field5, 0x7FFFFFFF);
-}
-
-TEST(DecodeHeader, KeepsTheWholeIdIncludingNuls) {
-  const auto bytes = zpk::tools::ArchiveWriter("ABC\0DEF"s).SetCount(-5).Bytes();
-  const auto header = DecodeHeader(std::span(bytes).first<kHeaderSize>());
-  EXPECT_EQ(header.ID.size(), 256u);
-  EXPECT_EQ(header.ID.substr(0, 8), "ABC\0DEF\0"s);
-  EXPECT_EQ(header.EntryCount, -5);
 }
 
 TEST(Cp1252, EveryByteBecomesExactlyOneCharacter) {

@@ -163,20 +163,14 @@ class Browse : public testing::Test {
   test::ScopedEnv configEnv_{"XDG_CONFIG_HOME", (home_ / "config").string()};
 };
 
-TEST_F(Browse, AnEmptyStartFolderBecomesTheDocumentsFolder) {
-  test::ScriptedFolderPicker picker({"/chosen"});
-  QString start;
-  EXPECT_EQ(BrowseForFolder(picker, nullptr, "Pick", start), "/chosen");
-  EXPECT_EQ(start, Q(home_ / "Papers"));
-  ASSERT_EQ(picker.calls.size(), 1u);
-  EXPECT_EQ(picker.calls[0].startFolder, Q(home_ / "Papers"));
-}
-
-TEST_F(Browse, ABlankStartFolderBecomesTheDocumentsFolderToo) {
-  test::ScriptedFolderPicker picker;
-  QString start = "   ";
-  EXPECT_EQ(BrowseForFolder(picker, nullptr, "Pick", start), QString());
-  EXPECT_EQ(start, Q(home_ / "Papers"));
+TEST_F(Browse, AnEmptyOrBlankStartFolderBecomesTheDocumentsFolder) {
+  for (QString start : {QString(), QString("   ")}) {
+    test::ScriptedFolderPicker picker({"/chosen"});
+    EXPECT_EQ(BrowseForFolder(picker, nullptr, "Pick", start), "/chosen");
+    EXPECT_EQ(start, Q(home_ / "Papers"));
+    ASSERT_EQ(picker.calls.size(), 1u);
+    EXPECT_EQ(picker.calls[0].startFolder, Q(home_ / "Papers"));
+  }
 }
 
 TEST_F(Browse, AGivenStartFolderTitleAndOwnerGoToThePicker) {
@@ -242,14 +236,11 @@ TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
 
 const ChooseCase kChooseCases[] = {
     {"new_folder", "/games/tide/", "/games/tide/", "/srv/Tidewater", QString("/srv/Tidewater/")},
-    {"ok_at_once_saves_the_same_folder", "/games/tide/", "/games/tide/", "/games/tide",
-     QString("/games/tide/")},
     {"caption_without_separator", "/games/tide", "/games/tide/", "/games/tide",
      QString("/games/tide/")},
     {"root_gets_no_second_separator", "/games/tide/", "/games/tide/", "/", QString("/")},
     {"cancel_changes_nothing", "/games/tide/", "/games/tide/", "", std::nullopt},
     {"start_up_starts_in_program_files", "", "<pf>", "/srv/Tidewater", QString("/srv/Tidewater/")},
-    {"start_up_cancelled", "", "<pf>", "", std::nullopt},
 };
 
 INSTANTIATE_TEST_SUITE_P(Choices, ChooseInstallPathTest, testing::ValuesIn(kChooseCases),

@@ -88,7 +88,6 @@ const ParseCase kParseCases[] = {
     Text("key_path_slashes_ignored", Game("\"V\"=\"x\"\n"), "x", "\\Software\\\\Quill\\Game\\"),
     Text("escaped_bracket_in_key", kHead + "[Software\\\\Odd\\]Name] 5\n\"V\"=\"x\"\n", "x",
          "Software\\Odd]Name"),
-    Text("header_case_differs", kHead + "[SOFTWARE\\\\quill\\\\GAME]\n\"V\"=\"x\"\n", "x"),
     Text("escaped_letters_in_header", kHead + "[\\x53oftware\\\\Quill\\\\G\\141me]\n\"V\"=\"x\"\n", "x"),
     Text("doubled_separator_in_header", kHead + "[Software\\\\\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", "x"),
     Text("leading_separator_in_header", kHead + "[\\\\Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", "x"),
@@ -118,7 +117,6 @@ const ParseCase kParseCases[] = {
     Nothing("key_above_a_key_exists", Game("\"V\"=\"x\"\n"), Expect::NoValue, "Software\\Quill"),
     Nothing("key_name_prefix_is_no_key", Game(""), Expect::NoKey, "Software\\Qu"),
     Nothing("value_before_any_key", kHead + "\"V\"=\"x\"\n[Software\\\\Quill\\\\Game]\n", Expect::NoValue),
-    Nothing("truncated_text", Game("\"V\"=\"C:\\\\Gam"), Expect::NoValue),
     Nothing("truncated_escape", Game("\"V\"=\"abc\\"), Expect::NoValue),
     Nothing("truncated_name", Game("\"Vall"), Expect::NoValue, kGame, "Vall"),
     Nothing("truncated_hex", Game("\"B\"=hex:01,02,\\\n"), Expect::NoValue, kGame, "B"),
@@ -135,7 +133,6 @@ const ParseCase kParseCases[] = {
     Nothing("no_header", "[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", Expect::NoKey),
     Nothing("old_version_header", "WINE REGISTRY Version 1\n[Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n",
             Expect::NoKey),
-    Nothing("empty_file", "", Expect::NoKey),
     Nothing("header_only", "WINE REGISTRY Version 2", Expect::NoKey),
 };
 

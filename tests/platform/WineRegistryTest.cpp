@@ -10,31 +10,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const QString kUninstall = QStringLiteral(
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{3B8D41C2-7A5E-4F09-9C61-"
-    "D2E4A7F0B358}");
-
 class WineRegistryTest : public testing::Test {
  protected:
   test::FakeWinePrefix prefix_;
   WineRegistry registry_{prefix_.root()};
 };
-
-TEST_F(WineRegistryTest, ReadsMachineKeysFromSystemReg) {
-  prefix_.WriteSystemReg(
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
-      "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1700000000\n"
-      "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n");
-  const auto data = registry_.Query(RegRoot::LocalMachine, kUninstall, "InstallLocation");
-  ASSERT_TRUE(data.has_value());
-  EXPECT_EQ(data->type, kRegSz);
-  EXPECT_EQ(data->text, "C:\\Games\\Tidewater");
-  // HKEY_CURRENT_USER is another file, which this prefix doesn't have.
-  const auto user = registry_.Query(RegRoot::CurrentUser, kUninstall, "InstallLocation");
-  ASSERT_FALSE(user.has_value());
-  EXPECT_EQ(user.error().stage, RegFailure::Stage::OpenKey);
-  EXPECT_EQ(user.error().code, 2);
-}
 
 TEST_F(WineRegistryTest, ReadsUserKeysFromUserReg) {
   prefix_.WriteSystemReg("[Software\\\\Shared] 1\n\"Where\"=\"machine\"\n");
@@ -75,15 +55,6 @@ TEST_F(WineRegistryTest, ReadsTheFileAfreshForEveryQuery) {
   EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V")->text, "first");
   prefix_.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=\"second\"\n");
   EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V")->text, "second");
-}
-
-TEST_F(WineRegistryTest, AFileThatCannotBeReadIsAnotherKindOfFailure) {
-  fs::create_directory(prefix_.root() / "system.reg");
-  const auto data = registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V");
-  ASSERT_FALSE(data.has_value());
-  EXPECT_EQ(data.error().stage, RegFailure::Stage::Other);
-  EXPECT_TRUE(data.error().description.contains("system.reg"))
-      << data.error().description.toStdString();
 }
 
 TEST_F(WineRegistryTest, LeavesTheFilesAsTheyWere) {
