@@ -34,13 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConvertCase{"Empty", "", ""},
         ConvertCase{"OnlySeparators", "|||", ""},
         ConvertCase{"OnePair", "EXE files (*.exe)|*.exe", "EXE files (*.exe)|*.exe||"},
-        ConvertCase{"OptionsFilterWithAllFiles",
-                    "EXE files (*.exe)|*.exe|Alle Dateien (*.*)|*.*",
-                    "EXE files (*.exe)|*.exe|Alle Dateien (*.*)|*.*||"},
         ConvertCase{"OddCountGetsAllPatterns", "Pictures|*.bmp|Texts", "Pictures|*.bmp|Texts|*.*||"},
-        ConvertCase{"SingleDescription", "Everything", "Everything|*.*||"},
         ConvertCase{"EmptyPiecesDroppedBeforePairing", "|A||*.a|||B|*.b|", "A|*.a|B|*.b||"},
-        ConvertCase{"EmptyPieceShiftsThePairs", "A||B|*.b", "A|B|*.b|*.*||"},
         ConvertCase{"BlanksAreKept", " | ", " | ||"}),
     [](const auto& p) { return std::string(p.param.name); });
 

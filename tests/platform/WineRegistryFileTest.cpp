@@ -88,6 +88,7 @@ const ParseCase kParseCases[] = {
     Text("key_path_slashes_ignored", Game("\"V\"=\"x\"\n"), "x", "\\Software\\\\Quill\\Game\\"),
     Text("escaped_bracket_in_key", kHead + "[Software\\\\Odd\\]Name] 5\n\"V\"=\"x\"\n", "x",
          "Software\\Odd]Name"),
+    Text("header_case_differs", kHead + "[SOFTWARE\\\\quill\\\\GAME]\n\"V\"=\"x\"\n", "x"),
     Text("escaped_letters_in_header", kHead + "[\\x53oftware\\\\Quill\\\\G\\141me]\n\"V\"=\"x\"\n", "x"),
     Text("doubled_separator_in_header", kHead + "[Software\\\\\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", "x"),
     Text("leading_separator_in_header", kHead + "[\\\\Software\\\\Quill\\\\Game]\n\"V\"=\"x\"\n", "x"),
