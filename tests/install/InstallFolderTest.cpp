@@ -79,7 +79,6 @@ const LocationCase kLocationCases[] = {
     {"location_is_a_number", kUninstallHeader + "\"InstallLocation\"=dword:00000001\n",
      std::nullopt},
     {"location_empty", kUninstallHeader + "\"InstallLocation\"=\"\"\n", std::nullopt},
-    {"location_blank", kUninstallHeader + "\"InstallLocation\"=\"   \"\n", std::nullopt},
     {"drive_not_mapped", kUninstallHeader + "\"InstallLocation\"=\"Q:\\\\Games\\\\Tidewater\"\n",
      std::nullopt},
     {"location_too_long",
