@@ -24,6 +24,17 @@ void AddJson(CLI::App& command, bool& json) {
   command.add_flag("--json", json, "write JSON instead of text");
 }
 
+void AddKindFilter(CLI::App& command, std::optional<archive::Kind>& kind) {
+  command
+      .add_option_function<std::string>(
+          "--kind", [&kind](const std::string& name) { kind = archive::KindFromName(name); },
+          "only entries of this kind, told from their first bytes: " +
+              std::string(archive::AllKindNames()))
+      ->check([](const std::string& name) {
+        return archive::KindFromName(name) ? std::string() : "unknown kind '" + name + "'";
+      });
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -34,7 +45,8 @@ int Main(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough(false);
 
-  ArchiveArgs info, list, check;
+  ArchiveArgs info, check;
+  ListArgs list;
   SelectArgs probe;
   std::string catArchive, catEntry;
   ExtractArgs extract;
@@ -44,8 +56,9 @@ int Main(int argc, char** argv) {
   AddJson(*infoCmd, info.json);
   AddArchive(*infoCmd, info.archive);
 
-  auto* listCmd = app.add_subcommand("list", "the entries in directory order");
+  auto* listCmd = app.add_subcommand("list", "the entries in directory order, with each one's kind");
   AddJson(*listCmd, list.json);
+  AddKindFilter(*listCmd, list.kind);
   AddArchive(*listCmd, list.archive);
 
   auto* probeCmd = app.add_subcommand("probe", "whether entries look encrypted (\"Encrypted!\" or \"Probably Ok\")");

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "archive/Kind.h"
 
 namespace zpk::cli {
 
@@ -14,6 +17,10 @@ enum ExitStatus : int { kExitOk = 0, kExitSomeFailed = 1, kExitFatal = 2 };
 struct ArchiveArgs {
   std::string archive;  // as the user gave it; JSON output repeats it
   bool json = false;
+};
+
+struct ListArgs : ArchiveArgs {
+  std::optional<archive::Kind> kind;  // only entries of this kind
 };
 
 struct SelectArgs : ArchiveArgs {
@@ -30,7 +37,7 @@ struct ExtractArgs {
 };
 
 int RunInfo(const ArchiveArgs& args);
-int RunList(const ArchiveArgs& args);
+int RunList(const ListArgs& args);
 int RunProbe(const SelectArgs& args);
 int RunCat(const std::string& archive, const std::string& entry);
 int RunCheck(const ArchiveArgs& args);

@@ -1,7 +1,9 @@
-// zpk probe: the two-byte verdict for each chosen entry, as the window shows it.
+// zpk probe: the two-byte verdict for each chosen entry, as the window shows it, beside
+// the entry's kind told from its first bytes.
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "archive/Kind.h"
 #include "archive/Probe.h"
 #include "cli/Commands.h"
 #include "cli/OpenArchive.h"
@@ -25,17 +27,22 @@ int RunProbe(const SelectArgs& args) {
     const auto entry = *entries.Slot(static_cast<std::int64_t>(k));
     const auto verdict = archive::ProbeEntry(opened->file, entry);
     if (!verdict) failed = true;
+    const auto kind = archive::ReadKind(opened->file, entry);
+    const std::string_view kindName = kind ? archive::KindName(*kind) : "-";
     const auto name = DisplayNameUtf8(entry.Name);
     if (args.json) {
       nlohmann::ordered_json item;
       item["index"] = k;
       item["name"] = name;
       item["verdict"] = verdict ? std::string(archive::VerdictText(*verdict)) : "unreadable";
+      item["kind"] = kind ? nlohmann::ordered_json(kindName) : nlohmann::ordered_json();
       if (!verdict) item["reason"] = archive::Describe(verdict.error());
       out << (first ? "" : ",") << item.dump();
       first = false;
     } else {
       out.Padded(static_cast<std::int64_t>(k), indexWidth);
+      out << "  ";
+      out.Padded(kindName, 5);
       out << "  " << EscapeControls(name) << ": ";
       if (verdict) {
         out << archive::VerdictText(*verdict) << '\n';

@@ -81,7 +81,8 @@ TEST_F(CommandsTest, ListJsonHasEveryFieldInOrder) {
   const auto& cafe = json["entries"][4];
   keys.clear();
   for (const auto& item : cafe.items()) keys.push_back(item.key());
-  EXPECT_EQ((std::vector<std::string>{"index", "name", "pos", "len", "field3", "field4", "field5"}),
+  EXPECT_EQ((std::vector<std::string>{"index", "name", "pos", "len", "field3", "field4", "field5",
+                                      "kind"}),
             keys);
   EXPECT_EQ(5, cafe["index"]);
   EXPECT_EQ("caf\xC3\xA9.txt", cafe["name"]);
@@ -92,6 +93,23 @@ TEST_F(CommandsTest, ListJsonHasEveryFieldInOrder) {
   EXPECT_EQ("text\\readme.txt", json["entries"][1]["name"]);
   EXPECT_EQ("bell\x07name", json["entries"][5]["name"]);
   EXPECT_EQ(INT_MAX, json["entries"][6]["pos"]);
+  EXPECT_EQ("text", cafe["kind"]);
+  EXPECT_EQ("zlib", json["entries"][2]["kind"]);
+  EXPECT_TRUE(json["entries"][6]["kind"].is_null());
+}
+
+TEST_F(CommandsTest, ListKindKeepsOnlyThatKind) {
+  const auto zlib = RunZpk({"list", "--kind", "zlib", archive_.string()});
+  ASSERT_EQ(0, zlib.exitCode) << zlib.err;
+  const auto lines = Lines(zlib.out);
+  ASSERT_EQ(2u, lines.size());
+  EXPECT_NE(std::string::npos, lines[1].find("  zlib   secret.dat")) << lines[1];
+  const auto text = nlohmann::json::parse(RunZpk({"list", "--json", "--kind", "text", archive_.string()}).out);
+  ASSERT_EQ(4u, text["entries"].size());
+  EXPECT_EQ(6, text["entries"][3]["index"]);
+  const auto bad = RunZpk({"list", "--kind", "PNG", archive_.string()});
+  EXPECT_EQ(2, bad.exitCode);
+  EXPECT_NE(std::string::npos, bad.err.find("unknown kind 'PNG'")) << bad.err;
 }
 
 TEST_F(CommandsTest, ListTextIsAlignedAndEscapesControls) {
@@ -108,7 +126,7 @@ TEST_F(CommandsTest, ListTextIsAlignedAndEscapesControls) {
   EXPECT_EQ(std::string::npos, r.out.find('\x07'));
   // The widest position (INT_MAX) sets the column; every row ends its numbers there.
   EXPECT_NE(std::string::npos, lines[7].find(" 2147483647  "));
-  EXPECT_EQ(lines[7].find("  0  far.bin"), nameColumn - 5);
+  EXPECT_EQ(lines[7].find("  0  -      far.bin"), nameColumn - 12);
 }
 
 TEST_F(CommandsTest, InfoReportsCountsSizeDateAndRangeProblems) {
@@ -140,14 +158,16 @@ TEST_F(CommandsTest, ProbeGivesVerdictsAndFailsOnUnreadable) {
   EXPECT_EQ("Probably Ok", json["entries"][0]["verdict"]);
   EXPECT_EQ("Encrypted!", json["entries"][2]["verdict"]);
   EXPECT_EQ("unreadable", json["entries"][6]["verdict"]);
+  EXPECT_EQ("zlib", json["entries"][2]["kind"]);
+  EXPECT_TRUE(json["entries"][6]["kind"].is_null());
   EXPECT_FALSE(json["entries"][6]["reason"].get<std::string>().empty());
 
   const auto some = RunZpk({"probe", archive_.string(), "#3", "text/readme.txt"});
   EXPECT_EQ(0, some.exitCode) << some.err;
   const auto lines = Lines(some.out);
   ASSERT_EQ(2u, lines.size());
-  EXPECT_EQ("2  text\\readme.txt: Probably Ok", lines[0]);
-  EXPECT_EQ("3  secret.dat: Encrypted!", lines[1]);
+  EXPECT_EQ("2  text   text\\readme.txt: Probably Ok", lines[0]);
+  EXPECT_EQ("3  zlib   secret.dat: Encrypted!", lines[1]);
 }
 
 TEST_F(CommandsTest, CatWritesStoredBytesUnchanged) {
