@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdg-utils fonts-dejavu-core
   clang libclang-rt-14-dev lcov
   clang-16 libclang-rt-16-dev
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix googletest wine wine64
   tar
 )
 

@@ -12,6 +12,11 @@
 #include <fcntl.h>
 #include <stdio.h>
 #endif
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#endif
 
 namespace zpk::archive {
 
@@ -55,8 +60,25 @@ std::expected<std::filesystem::path, Error> CreateTemporaryBeside(
     std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
     auto candidate = folder / ("." + target.filename().string() + "." + suffix + ".part");
     errno = 0;
+#ifdef _WIN32
+    // The C runtime's _wfopen knows no exclusive mode, so a wide path can't be opened with
+    // noreplace: the name is claimed with _O_EXCL (which fails on anything there, a
+    // reparse point included) and the claimed, empty file is then opened for writing.
+    const int fd = ::_wopen(candidate.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY,
+                            _S_IREAD | _S_IWRITE);
+    if (fd >= 0) {
+      ::_close(fd);
+      out.open(candidate, std::ios::out | std::ios::binary | std::ios::trunc);
+      if (out.is_open()) return candidate;
+      lastErr = errno;
+      std::error_code ignored;
+      std::filesystem::remove(candidate, ignored);
+      break;
+    }
+#else
     out.open(candidate, std::ios::out | std::ios::binary | std::ios::noreplace);
     if (out.is_open()) return candidate;
+#endif
     lastErr = errno;
     out.clear();
     if (lastErr != EEXIST) break;
@@ -181,6 +203,10 @@ std::expected<void, Error> CopyResourceToFile(ArchiveFile& file, const ArchiveEn
       },
       options.progress);
   if (!copied) {
+    const int writeErr = errno;
+    // Windows can't remove a file that is still open: close it before temp goes.
+    out.close();
+    errno = writeErr;
     if (copied.error().code == ErrorCode::CantWrite) {
       return std::unexpected(WriteError(target, ErrnoText(errno)));
     }

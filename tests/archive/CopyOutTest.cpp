@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <climits>
 #include <string>
@@ -14,6 +15,16 @@
 #include "writer/ArchiveWriter.h"
 
 namespace {
+
+// Whether a folder without write rights refuses new files to this process: not to root,
+// and not on Windows, where the read-only attribute of a folder does not stop writing.
+bool FolderRightsHold() {
+#ifdef _WIN32
+  return false;
+#else
+  return geteuid() != 0;
+#endif
+}
 
 using namespace zpk::archive;
 using zpk::test::ReadFileBytes;
@@ -150,13 +161,15 @@ TEST_F(CopyOutTest, NeverWritesOverTheArchiveItself) {
   auto copied = CopyResourceToFile(*file_, Entry(1), archivePath_);
   ASSERT_FALSE(copied);
   EXPECT_EQ(copied.error().code, ErrorCode::CantWrite);
+#ifndef _WIN32  // symbolic links need rights on Windows, and Wine makes none
   fs::create_symlink(archivePath_, dir_ / "link.zpk");
   EXPECT_FALSE(CopyResourceToFile(*file_, Entry(1), dir_ / "link.zpk"));
+#endif
 }
 
 TEST_F(CopyOutTest, AnUnwritableFolderIsAWriteErrorWithNoLeftovers) {
-  if (geteuid() == 0) {
-    // root writes into read-only folders; a missing folder fails for everyone.
+  if (!FolderRightsHold()) {
+    // A missing folder fails for everyone.
     auto copied = CopyResourceToFile(*file_, Entry(1), dir_ / "missing" / "out.txt");
     ASSERT_FALSE(copied);
     EXPECT_EQ(copied.error().code, ErrorCode::CantWrite);

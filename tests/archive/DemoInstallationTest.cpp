@@ -8,6 +8,7 @@
 #include "archive/Catalogue.h"
 #include "archive/CopyOut.h"
 #include "archive/Probe.h"
+#include "support/RunTool.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -19,8 +20,7 @@ class DemoInstallation : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new zpk::test::TempDir;
-    const std::string command = std::string(ZPK_MAKE_DEMO) + " '" + dir_->path().string() + "' >/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_EQ(zpk::test::RunTool(ZPK_MAKE_DEMO, dir_->path()), 0);
   }
   static void TearDownTestSuite() { delete dir_; }
   static fs::path Archive(const char* name) { return dir_->path() / "Tidewater" / name; }
@@ -30,8 +30,7 @@ zpk::test::TempDir* DemoInstallation::dir_ = nullptr;
 
 TEST_F(DemoInstallation, IsTheSameByteForByteOnEveryRun) {
   zpk::test::TempDir again;
-  const std::string command = std::string(ZPK_MAKE_DEMO) + " '" + again.path().string() + "' >/dev/null";
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  ASSERT_EQ(zpk::test::RunTool(ZPK_MAKE_DEMO, again.path()), 0);
   for (const char* name : {"data.zpk", "maps.zpk", "empty.zpk", "patch.zpk", "zero.zpk"}) {
     EXPECT_EQ(zpk::test::ReadFileBytes(Archive(name)),
               zpk::test::ReadFileBytes(again.path() / "Tidewater" / name))

@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "support/RunTool.h"
 #include "support/TempDir.h"
 
 namespace zpk::test {
@@ -12,9 +13,7 @@ namespace zpk::test {
 const std::filesystem::path& DemoArchiveFolder() {
   static const auto folder = [] {
     static const auto root = std::make_unique<TempDir>();
-    const std::string command =
-        std::string(ZPK_MAKE_DEMO) + " '" + root->path().string() + "' >/dev/null";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("make_demo failed");
+    if (RunTool(ZPK_MAKE_DEMO, root->path()) != 0) throw std::runtime_error("make_demo failed");
     return root->path() / "Tidewater";
   }();
   return folder;
