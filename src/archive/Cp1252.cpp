@@ -1,5 +1,8 @@
 #include "archive/Cp1252.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace zpk::archive {
 
 namespace {
@@ -32,6 +35,37 @@ std::string Cp1252ToUtf8(std::string_view text) {
       out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
       out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+  }
+  return out;
+}
+
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    std::size_t n = 0;
+    char32_t cp = c;
+    if (c >= 0x80) {
+      if ((c & 0xE0) == 0xC0) n = 1, cp = c & 0x1F;
+      else if ((c & 0xF0) == 0xE0) n = 2, cp = c & 0x0F;
+      else return std::nullopt;  // four-byte characters lie far outside the code page
+      if (i + n >= utf8.size()) return std::nullopt;
+      for (std::size_t k = 1; k <= n; ++k) {
+        const auto next = static_cast<unsigned char>(utf8[i + k]);
+        if ((next & 0xC0) != 0x80) return std::nullopt;
+        cp = cp << 6 | (next & 0x3F);
+      }
+      if (cp < (n == 1 ? 0x80u : 0x800u)) return std::nullopt;  // overlong
+    }
+    i += n + 1;
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    const auto* hit = std::find(std::begin(kHighControls), std::end(kHighControls), cp);
+    if (hit == std::end(kHighControls)) return std::nullopt;
+    out += static_cast<char>(0x80 + (hit - std::begin(kHighControls)));
   }
   return out;
 }

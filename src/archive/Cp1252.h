@@ -4,12 +4,17 @@
 // Windows itself converts them, so nothing is dropped and the mapping can be reversed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace zpk::archive {
 
 std::string Cp1252ToUtf8(std::string_view text);
+
+// UTF-8 back to Windows-1252; nothing when the text is not valid UTF-8 or holds a
+// character the code page lacks.
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 
 // The Unicode code point of one Windows-1252 byte.
 char32_t Cp1252ToCodePoint(unsigned char byte);

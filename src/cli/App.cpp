@@ -80,7 +80,23 @@ int Main(int argc, char** argv) {
   auto* verbose = extractCmd->add_flag("-v,--verbose", extract.verbose, "print each path written");
   extractCmd->add_flag("-q,--quiet", extract.quiet, "print errors only")->excludes(verbose);
   AddArchive(*extractCmd, extract.archive);
+  extractCmd->add_option("--manifest", extract.manifest,
+                         "also write FILE: order, names, fields and ID of what was extracted, for "
+                         "'zpk create --manifest' (FILE must lie in the folder or above it)");
   extractCmd->add_option("ENTRY", extract.entries, kEntryHelp);
+
+  CreateArgs create;
+  std::string createId;
+  auto* createCmd = app.add_subcommand(
+      "create", "a new archive from a folder (names are the sorted relative paths with \\ "
+                "between levels) or from a manifest written by 'extract --manifest'");
+  createCmd->add_option("--id", createId, "the header's ID text (at most 256 bytes of Windows-1252)");
+  createCmd->add_option("--manifest", create.manifest, "take order, names, fields, ID and files from FILE");
+  createCmd->add_flag("--overwrite", create.overwrite, "replace OUT if it exists");
+  createCmd->add_flag("-q,--quiet", create.quiet, "print errors only (no progress bar)");
+  createCmd->add_option("OUT", create.out, "the archive to write (under a temporary name, then renamed)")
+      ->required();
+  createCmd->add_option("FOLDER", create.folder, "the folder whose files go into the archive");
 
   try {
     app.parse(argc, argv);
@@ -99,6 +115,10 @@ int Main(int argc, char** argv) {
     if (*probeCmd) return RunProbe(probe);
     if (*catCmd) return RunCat(catArchive, catEntry);
     if (*checkCmd) return RunCheck(check);
+    if (*createCmd) {
+      if (createCmd->count("--id")) create.id = createId;
+      return RunCreate(create);
+    }
     if (*extractCmd) {
       extract.dir = extractDir;
       return RunExtract(extract);

@@ -34,6 +34,16 @@ struct ExtractArgs {
   bool overwrite = false;
   bool verbose = false;
   bool quiet = false;
+  std::filesystem::path manifest;  // when set, a manifest of what was written goes here
+};
+
+struct CreateArgs {
+  std::filesystem::path out;
+  std::filesystem::path folder;    // either a folder...
+  std::filesystem::path manifest;  // ...or a manifest names the files
+  std::optional<std::string> id;   // UTF-8; replaces the manifest's ID
+  bool overwrite = false;
+  bool quiet = false;
 };
 
 int RunInfo(const ArchiveArgs& args);
@@ -42,5 +52,6 @@ int RunProbe(const SelectArgs& args);
 int RunCat(const std::string& archive, const std::string& entry);
 int RunCheck(const ArchiveArgs& args);
 int RunExtract(const ExtractArgs& args);
+int RunCreate(const CreateArgs& args);
 
 }  // namespace zpk::cli

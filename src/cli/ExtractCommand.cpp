@@ -15,7 +15,9 @@
 
 #include "archive/CopyOut.h"
 #include "cli/Commands.h"
+#include "cli/ExtractManifest.h"
 #include "cli/ExtractTarget.h"
+#include "cli/Manifest.h"
 #include "cli/OpenArchive.h"
 #include "cli/Output.h"
 #include "cli/ProgressBar.h"
@@ -40,6 +42,16 @@ class Extraction {
       : args_(args), archive_(archive), out_(1) {}
 
   int Run() {
+    if (!args_.manifest.empty()) {
+      if (auto problem = ManifestPlaceProblem(args_.manifest, args_.dir, archive_.file.Path())) {
+        ReportError(*problem);
+        return kExitFatal;
+      }
+      if (!args_.overwrite && fs::exists(fs::symlink_status(args_.manifest))) {
+        ReportError("'" + args_.manifest.string() + "' exists (--overwrite replaces it)");
+        return kExitFatal;
+      }
+    }
     if (!PrepareFolder()) return kExitFatal;
     const auto& catalogue = archive_.catalogue;
     WarnTruncatedDirectory(catalogue);
@@ -59,6 +71,7 @@ class Extraction {
     }
     bar.Finish();
     bar_ = nullptr;
+    if (!args_.manifest.empty()) WriteTheManifest(selection.indices.size() == catalogue.entries.size());
     if (!out_.Flush()) failed_ = true;
     return failed_ ? kExitSomeFailed : kExitOk;
   }
@@ -134,6 +147,23 @@ class Extraction {
       return;
     }
     if (args_.verbose) out_ << target.string() << '\n';
+    if (!args_.manifest.empty()) {
+      manifest_.entries.push_back({item.entry.Name, fs::absolute(target), item.entry.Field3,
+                                   item.entry.Field4, item.entry.Field5});
+    }
+  }
+
+  void WriteTheManifest(bool allSelected) {
+    manifest_.id = archive_.catalogue.header.ID;
+    while (!manifest_.id.empty() && manifest_.id.back() == '\0') manifest_.id.pop_back();
+    auto why = WhyNotRebuildable(archive_);
+    if (!why && !allSelected) why = "not every entry was chosen";
+    if (!why && manifest_.entries.size() != archive_.catalogue.entries.size()) why = "some entries were not written";
+    if (why) ReportError("warning: the manifest can't rebuild this archive byte for byte: " + *why);
+    if (auto written = WriteManifest(args_.manifest, manifest_); !written) {
+      failed_ = true;
+      ReportError("manifest not written: " + written.error());
+    }
   }
 
   void Skip(const std::string& label, const std::string& reason) {
@@ -152,6 +182,7 @@ class Extraction {
   OpenedArchive& archive_;
   Output out_;
   OutputNames names_;
+  Manifest manifest_;
   ProgressBar* bar_ = nullptr;
   bool failed_ = false;
 };
