@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev
   libcli11-dev nlohmann-json3-dev
+  libyaml-cpp-dev
   xvfb xauth xdg-utils fonts-dejavu-core
   clang libclang-rt-14-dev lcov
   clang-16 libclang-rt-16-dev

@@ -1,9 +1,11 @@
 #include "app/InstallFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QVariant>
 
+#include "app/QtPathText.h"
 #include "app/modRegSubs.h"
 #include "util/PathUtils.h"
 
@@ -30,14 +32,24 @@ std::optional<QString> ReadInstallLocation(const platform::Registry& registry,
                                            platform::WindowSystem& windows,
                                            const QString& versionTitle) {
   QVariant value;
-  if (!ReadRegValue(registry, windows, versionTitle, platform::RegRoot::LocalMachine, kUninstallKey,
-                    kInstallLocationValue, platform::kRegSz, value, false)) {
-    return std::nullopt;
-  }
   // A value of another type reads as the number 1, and an empty one names no folder: neither
   // is a folder to list.
-  if (value.typeId() != QMetaType::QString || IsBlank(value.toString())) return std::nullopt;
-  return registry.ToLocalPath(value.toString());
+  if (ReadRegValue(registry, windows, versionTitle, platform::RegRoot::LocalMachine, kUninstallKey,
+                   kInstallLocationValue, platform::kRegSz, value, false) &&
+      value.typeId() == QMetaType::QString && !IsBlank(value.toString())) {
+    const auto folder = registry.ToLocalPath(value.toString());
+#ifdef _WIN32
+    return folder;
+#else
+    if (folder && QFileInfo(*folder).isDir()) return folder;
+#endif
+  }
+#ifndef _WIN32
+  // The game may be in any launcher's prefix (Steam's Proton, Lutris, Bottles...).
+  const auto found = platform::LocateGameFolders();
+  if (!found.empty()) return FromFsPath(found.front().folder);
+#endif
+  return std::nullopt;
 }
 
 QString BrowseForFolder(platform::FolderPicker& picker, QWidget* owner, const QString& title,

@@ -25,6 +25,7 @@
 #include <optional>
 
 #include "platform/FolderPicker.h"
+#include "platform/GameFolders.h"
 #include "platform/Registry.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowSystem.h"
@@ -34,10 +35,8 @@ class QWidget;
 namespace zpk::app {
 
 // The game's uninstall entry below HKEY_LOCAL_MACHINE and the value naming its folder.
-inline const QString kUninstallKey = QStringLiteral(
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}");
-inline const QString kInstallLocationValue = QStringLiteral("InstallLocation");
+inline const QString kUninstallKey = QString::fromLatin1(platform::kGameUninstallKey);
+inline const QString kInstallLocationValue = QString::fromLatin1(platform::kGameInstallLocationValue);
 inline const QString kInstallPathSetting = QStringLiteral("InstallPath");
 inline const QString kLocateFolderTitle = QStringLiteral("Locate Tidewater installation folder:");
 
@@ -47,7 +46,9 @@ QString AddFolderSeparator(const QString& path);
 // The folder of the game's uninstall entry ("InstallLocation", read as text with no reports),
 // as a folder of this machine (under Wine through the prefix's drive letters), without a
 // trailing separator added. nullopt when the entry is missing, is no text or is empty, or
-// when its drive is not mapped: start-up then asks the user.
+// when its drive is not mapped: start-up then asks the user. Under Wine the entry of the
+// registry given must name a folder that exists; else the first folder that the other
+// launchers' prefixes name is taken (LocateGameFolders, from $HOME and $WINEPREFIX).
 std::optional<QString> ReadInstallLocation(const platform::Registry& registry,
                                            platform::WindowSystem& windows,
                                            const QString& versionTitle);

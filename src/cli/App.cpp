@@ -35,6 +35,11 @@ void AddKindFilter(CLI::App& command, std::optional<archive::Kind>& kind) {
       });
 }
 
+void AddGame(CLI::App& command, bool& game) {
+  command.add_flag("--game", game,
+                   "ARCHIVE is below the game's folder, as 'zpk locate' finds it first");
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -51,14 +56,17 @@ int Main(int argc, char** argv) {
   std::string catArchive, catEntry;
   ExtractArgs extract;
   std::string extractDir = ".";
+  bool infoGame = false, listGame = false, extractGame = false, locateJson = false;
 
   auto* infoCmd = app.add_subcommand("info", "identification, entry counts, size, date and problems");
   AddJson(*infoCmd, info.json);
+  AddGame(*infoCmd, infoGame);
   AddArchive(*infoCmd, info.archive);
 
   auto* listCmd = app.add_subcommand("list", "the entries in directory order, with each one's kind");
   AddJson(*listCmd, list.json);
   AddKindFilter(*listCmd, list.kind);
+  AddGame(*listCmd, listGame);
   AddArchive(*listCmd, list.archive);
 
   auto* probeCmd = app.add_subcommand("probe", "whether entries look encrypted (\"Encrypted!\" or \"Probably Ok\")");
@@ -79,6 +87,7 @@ int Main(int argc, char** argv) {
   extractCmd->add_flag("--overwrite", extract.overwrite, "replace files that exist");
   auto* verbose = extractCmd->add_flag("-v,--verbose", extract.verbose, "print each path written");
   extractCmd->add_flag("-q,--quiet", extract.quiet, "print errors only")->excludes(verbose);
+  AddGame(*extractCmd, extractGame);
   AddArchive(*extractCmd, extract.archive);
   extractCmd->add_option("--manifest", extract.manifest,
                          "also write FILE: order, names, fields and ID of what was extracted, for "
@@ -98,6 +107,11 @@ int Main(int argc, char** argv) {
       ->required();
   createCmd->add_option("FOLDER", create.folder, "the folder whose files go into the archive");
 
+  auto* locateCmd = app.add_subcommand(
+      "locate", "the game's folders in the Wine prefixes (folder, launcher, prefix per line); "
+                "exit 1 when none is found");
+  AddJson(*locateCmd, locateJson);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -110,6 +124,11 @@ int Main(int argc, char** argv) {
   }
 
   try {
+    if ((infoGame && !UseGameFolder(info.archive)) || (listGame && !UseGameFolder(list.archive)) ||
+        (extractGame && !UseGameFolder(extract.archive))) {
+      return kExitFatal;
+    }
+    if (*locateCmd) return RunLocate(locateJson);
     if (*infoCmd) return RunInfo(info);
     if (*listCmd) return RunList(list);
     if (*probeCmd) return RunProbe(probe);

@@ -54,4 +54,12 @@ int RunCheck(const ArchiveArgs& args);
 int RunExtract(const ExtractArgs& args);
 int RunCreate(const CreateArgs& args);
 
+// Exit 0 when the game's folder was found in a Wine prefix, 1 when not.
+int RunLocate(bool json);
+
+// --game: archive, a path below the game's folder, becomes the path in the first folder
+// that locate finds (a bare file name matched without regard to case). False, reported,
+// when no folder is found.
+bool UseGameFolder(std::string& archive);
+
 }  // namespace zpk::cli

@@ -2,8 +2,7 @@
 target_sources(zpk_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SystemRegistry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WineRegistryFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WineRegistry.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WinePrefix.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/WineRegistry.cpp)
 if(WIN32)
   target_sources(zpk_platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Win32Registry.cpp)
 endif()

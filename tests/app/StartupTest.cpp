@@ -13,6 +13,8 @@
 #include "AppTestSupport.h"
 #include "app/AppText.h"
 #include "app/ChoiceList.h"
+#include "support/GamePrefix.h"
+#include "support/ScopedEnv.h"
 
 namespace zpk::test {
 namespace {
@@ -121,6 +123,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return row.param.name; });
 
 class StartupTest : public WindowTest {};
+
+TEST_F(StartupTest, OpensOnTheGameInAProtonPrefixWithoutAsking) {
+  // A home holding only a Steam library, the game installed in a Proton prefix.
+  const std::filesystem::path home = Root() / "home";
+  const ScopedEnv homeEnv("HOME", home.string());
+  const ScopedEnv noPrefix("WINEPREFIX", nullptr);
+  const std::filesystem::path game =
+      MakeGamePrefixWithFolder(home / ".local/share/Steam/steamapps/compatdata/2200/pfx");
+  WriteFileBytes(game / "data.zpk", OneEntry("PROTON").Bytes());
+
+  frmMain& w = Window();
+  ASSERT_TRUE(w.Form_Load());
+  EXPECT_TRUE(windowSystem.messages.empty());
+  EXPECT_TRUE(folderPicker.calls.empty());
+  EXPECT_EQ(w.lblInstallPath->text(), FolderText(game));
+  EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("PROTON"));
+  EXPECT_EQ(StoredSetting("InstallPath"), std::nullopt);
+}
 
 TEST_F(StartupTest, CaptionIsABlankAndTheVersionTitle) {
   frmMain& w = Start();

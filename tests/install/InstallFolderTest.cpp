@@ -50,6 +50,10 @@ TEST_P(InstallLocation, LeadsToTheGameFolderOrToNothing) {
   prefix.WriteSystemReg(c.systemReg);
   const platform::WineRegistry registry(prefix.root());
   test::RecordingWindowSystem windows;
+  // No other prefix to fall back on.
+  const test::TempDir emptyHome;
+  const test::ScopedEnv home("HOME", emptyHome.path().string());
+  const test::ScopedEnv noPrefix("WINEPREFIX", nullptr);
 
   const auto found = ReadInstallLocation(registry, windows, kTitle);
 
@@ -79,6 +83,8 @@ const LocationCase kLocationCases[] = {
     {"location_is_a_number", kUninstallHeader + "\"InstallLocation\"=dword:00000001\n",
      std::nullopt},
     {"location_empty", kUninstallHeader + "\"InstallLocation\"=\"\"\n", std::nullopt},
+    {"folder_not_there", kUninstallHeader + "\"InstallLocation\"=\"C:\\\\Games\\\\Gone\"\n",
+     std::nullopt},
     {"drive_not_mapped", kUninstallHeader + "\"InstallLocation\"=\"Q:\\\\Games\\\\Tidewater\"\n",
      std::nullopt},
     {"location_too_long",

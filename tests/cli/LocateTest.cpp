@@ -1,0 +1,62 @@
+// zpk locate and --game, on a home holding the game in a Proton prefix.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "ZpkProcess.h"
+#include "support/GamePrefix.h"
+#include "support/ScopedEnv.h"
+#include "support/TempDir.h"
+#include "writer/ArchiveWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using zpk::test::RunZpk;
+
+class LocateCommand : public testing::Test {
+ protected:
+  zpk::test::TempDir home_;
+  const zpk::test::ScopedEnv homeEnv_{"HOME", home_.path().string()};
+  const zpk::test::ScopedEnv noPrefix_{"WINEPREFIX", nullptr};
+};
+
+TEST_F(LocateCommand, PrintsTheFolderAndArchivesAreFoundInIt) {
+  const fs::path prefix = home_ / ".local/share/Steam/steamapps/compatdata/2200/pfx";
+  const fs::path game = zpk::test::MakeGamePrefixWithFolder(prefix);
+  zpk::tools::ArchiveWriter writer("GAME");
+  writer.Add("gfx\\ship.bmp", "BM");
+  ASSERT_TRUE(writer.WriteFile(game / "DATA.ZPK"));
+
+  const auto text = RunZpk({"locate"});
+  EXPECT_EQ(0, text.exitCode) << text.err;
+  EXPECT_EQ(game.string() + "\tSteam\t" + prefix.string() + "\n", text.out);
+
+  const auto json = RunZpk({"locate", "--json"});
+  ASSERT_EQ(0, json.exitCode) << json.err;
+  const auto folders = nlohmann::json::parse(json.out)["folders"];
+  ASSERT_EQ(1u, folders.size());
+  EXPECT_EQ(game.string(), folders[0]["folder"]);
+  EXPECT_EQ(prefix.string(), folders[0]["prefix"]);
+  EXPECT_EQ("Steam", folders[0]["launcher"]);
+
+  // The archive's name as the game's files have it on Windows, in any case.
+  const auto list = RunZpk({"list", "--game", "data.zpk"});
+  EXPECT_EQ(0, list.exitCode) << list.err;
+  EXPECT_NE(std::string::npos, list.out.find("gfx\\ship.bmp")) << list.out;
+  const auto out = home_ / "out";
+  const auto extract = RunZpk({"extract", "--game", "-C", out.string(), "DATA.ZPK"});
+  EXPECT_EQ(0, extract.exitCode) << extract.err;
+  EXPECT_TRUE(fs::is_regular_file(out / "gfx/ship.bmp"));
+}
+
+TEST_F(LocateCommand, NoGameIsExitOneAndGameArchivesAreUnreadable) {
+  const auto locate = RunZpk({"locate"});
+  EXPECT_EQ(1, locate.exitCode);
+  EXPECT_EQ("", locate.out);
+  const auto info = RunZpk({"info", "--game", "data.zpk"});
+  EXPECT_EQ(2, info.exitCode);
+  EXPECT_NE(std::string::npos, info.err.find("zpk: the game's folder was not found")) << info.err;
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+// The game's folder in every launcher's Wine prefixes, on real folder trees in a temporary
+// home: each launcher's place is searched, and the order, tie and skip rules hold.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "platform/GameFolders.h"
+#include "support/GamePrefix.h"
+#include "support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using zpk::platform::GameFolder;
+using zpk::platform::LocateGameFolders;
+using zpk::platform::PrefixSearchStart;
+
+void WriteText(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// The places of one launcher: makes what the launcher keeps beside its prefixes, and gives
+// the prefix's folder.
+struct LauncherCase {
+  const char* name;
+  const char* launcher;
+  fs::path (*place)(const fs::path& home, const fs::path& outside);
+  bool onDriveD = false;  // the entry names D:\Tidewater, mapped outside the prefix
+};
+
+const LauncherCase kLaunchers[] = {
+    {"WinePrefixVariable", "WINEPREFIX", [](const fs::path&, const fs::path& outside) {
+       return outside / "custom-prefix";
+     }},
+    {"DotWine", "Wine", [](const fs::path& home, const fs::path&) { return home / ".wine"; }},
+    {"SteamRootReachedTwice", "Steam",
+     [](const fs::path& home, const fs::path&) {
+       const fs::path root = home / ".local/share/Steam";
+       fs::create_directories(root);
+       fs::create_directories(home / ".steam");
+       if (!fs::exists(home / ".steam/steam")) {
+         fs::create_directory_symlink("../.local/share/Steam", home / ".steam/steam");
+       }
+       return root / "steamapps/compatdata/2001/pfx";
+     }},
+    {"SteamSecondLibrary", "Steam",
+     [](const fs::path& home, const fs::path& outside) {
+       WriteText(home / ".local/share/Steam/steamapps/libraryfolders.vdf",
+                 "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" +
+                     (home / ".local/share/Steam").string() +
+                     "\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + (outside / "library").string() +
+                     "\"\n\t\t\"apps\" { \"2002\" \"1\" }\n\t}\n}\n");
+       return outside / "library/steamapps/compatdata/2002/pfx";
+     },
+     true},
+    {"SteamFlatpak", "Steam",
+     [](const fs::path& home, const fs::path&) {
+       return home / ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/"
+                     "2003/pfx";
+     }},
+    {"LutrisGameFile", "Lutris",
+     [](const fs::path& home, const fs::path& outside) {
+       WriteText(home / ".config/lutris/games/tidewater-1700000000.yml",
+                 "game:\n  exe: drive_c/Games/Tidewater/tidewater.exe\n  prefix: " +
+                     (outside / "lutris-prefix").string() + "\nwine:\n  version: lutris-7.2\n");
+       return outside / "lutris-prefix";
+     }},
+    {"LutrisDataFileInHome", "Lutris",
+     [](const fs::path& home, const fs::path&) {
+       WriteText(home / ".local/share/lutris/games/tidewater.yml", "prefix: ~/wine/tidewater\n");
+       return home / "wine/tidewater";
+     }},
+    {"LutrisGamesFolder", "Lutris",
+     [](const fs::path& home, const fs::path&) { return home / "Games/tidewater"; }},
+    {"Bottles", "Bottles",
+     [](const fs::path& home, const fs::path&) {
+       return home / ".local/share/bottles/bottles/Tidewater";
+     }},
+    {"BottlesFlatpak", "Bottles",
+     [](const fs::path& home, const fs::path&) {
+       return home / ".var/app/com.usebottles.bottles/data/bottles/bottles/Games";
+     }},
+    {"Heroic", "Heroic",
+     [](const fs::path& home, const fs::path&) { return home / "Games/Heroic/Prefixes/Tidewater"; }},
+    {"HeroicDefault", "Heroic",
+     [](const fs::path& home, const fs::path&) {
+       return home / "Games/Heroic/Prefixes/default/Tidewater";
+     }},
+    {"PlayOnLinux", "PlayOnLinux",
+     [](const fs::path& home, const fs::path&) { return home / ".PlayOnLinux/wineprefix/Tidewater"; }},
+    {"PortProton", "PortProton",
+     [](const fs::path& home, const fs::path&) {
+       return home / ".local/share/PortWINE/PortProton/data/prefixes/DEFAULT";
+     }},
+};
+
+class Locate : public testing::Test {
+ protected:
+  fs::path Home() const { return dir_ / "home"; }
+  fs::path Outside() const { return dir_ / "elsewhere"; }
+  PrefixSearchStart Start() const { return {Home(), Outside() / "custom-prefix"}; }
+
+  // Makes the launcher's prefix with the game in it; gives the game's folder.
+  fs::path Install(const LauncherCase& c) const {
+    fs::create_directories(Home());
+    const fs::path prefix = c.place(Home(), Outside());
+    if (!c.onDriveD) return zpk::test::MakeGamePrefixWithFolder(prefix);
+    zpk::test::MakeGamePrefix(prefix, "D:\\Tidewater");
+    fs::create_directories(Outside() / "d-drive/Tidewater");
+    fs::create_directory_symlink(Outside() / "d-drive", prefix / "dosdevices/d:");
+    return fs::canonical(Outside() / "d-drive/Tidewater");
+  }
+
+  static std::vector<std::string> Launchers(const std::vector<GameFolder>& found) {
+    std::vector<std::string> launchers;
+    for (const GameFolder& game : found) launchers.push_back(game.launcher);
+    return launchers;
+  }
+
+  zpk::test::TempDir dir_;
+};
+
+class EachLauncher : public Locate, public testing::WithParamInterface<LauncherCase> {};
+
+TEST_P(EachLauncher, FindsTheGameInItsPrefix) {
+  const fs::path folder = Install(GetParam());
+  const auto found = LocateGameFolders(Start());
+  ASSERT_EQ(1u, found.size());
+  EXPECT_EQ(folder, found[0].folder);
+  EXPECT_EQ(GetParam().launcher, found[0].launcher);
+  EXPECT_TRUE(fs::equivalent(GetParam().place(Home(), Outside()), found[0].prefix));
+}
+
+INSTANTIATE_TEST_SUITE_P(Launchers, EachLauncher, testing::ValuesIn(kLaunchers),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(Locate, LaunchersComeInTheirOrder) {
+  // Made last to first, so that the order is not the order of making.
+  for (auto c = std::rbegin(kLaunchers); c != std::rend(kLaunchers); ++c) Install(*c);
+  std::vector<std::string> expected;
+  for (const LauncherCase& c : kLaunchers) expected.push_back(c.launcher);
+  EXPECT_EQ(expected, Launchers(LocateGameFolders(Start())));
+}
+
+TEST_F(Locate, NewestRegistryComesFirstWithinALauncher) {
+  const fs::path bottles = Home() / ".local/share/bottles/bottles";
+  const auto now = fs::file_time_type::clock::now();
+  // Ages in hours; the expected order is neither the names' order nor its reverse.
+  const std::pair<const char*, int> ages[] = {{"a", 2}, {"b", 4}, {"c", 1}, {"d", 3}};
+  for (const auto& [name, hours] : ages) {
+    zpk::test::MakeGamePrefixWithFolder(bottles / name);
+    fs::last_write_time(bottles / name / "system.reg", now - std::chrono::hours(hours));
+  }
+  std::vector<fs::path> prefixes;
+  for (const GameFolder& game : LocateGameFolders(Start())) prefixes.push_back(game.prefix);
+  EXPECT_EQ((std::vector<fs::path>{bottles / "c", bottles / "a", bottles / "d", bottles / "b"}),
+            prefixes);
+}
+
+TEST_F(Locate, PassesOverMissingFoldersBrokenFilesAndLinkLoops) {
+  // ~/.wine names a folder that is not there.
+  zpk::test::MakeGamePrefix(Home() / ".wine", "C:\\Games\\Tidewater");
+  // Random bytes for a registry, a Lutris file that is no YAML, links that loop.
+  const fs::path junk = Home() / ".PlayOnLinux/wineprefix/junk";
+  std::mt19937 random(13);
+  std::string bytes(64 * 1024, '\0');
+  for (char& b : bytes) b = static_cast<char>(random());
+  WriteText(junk / "system.reg", bytes);
+  WriteText(Home() / ".config/lutris/games/broken.yml", "game: [prefix: {\n\t- ]");
+  const fs::path heroic = Home() / "Games/Heroic/Prefixes";
+  fs::create_directories(heroic);
+  fs::create_directory_symlink("loop", heroic / "loop");
+  fs::create_directory_symlink(heroic / "ping", heroic / "pong");
+  fs::create_directory_symlink(heroic / "pong", heroic / "ping");
+  fs::create_directory_symlink(Home(), Home() / "Games/home");
+  const fs::path bottle = Install(kLaunchers[8]);
+  const fs::path portProton = Install(kLaunchers[13]);
+
+  const auto found = LocateGameFolders(Start());
+  EXPECT_EQ((std::vector<std::string>{"Bottles", "PortProton"}), Launchers(found));
+  ASSERT_EQ(2u, found.size());
+  EXPECT_EQ(bottle, found[0].folder);
+  EXPECT_EQ(portProton, found[1].folder);
+}
+
+TEST_F(Locate, NothingWithoutAHome) {
+  Install(kLaunchers[1]);
+  EXPECT_TRUE(LocateGameFolders(PrefixSearchStart{}).empty());
+}
+
+}  // namespace
