@@ -1,5 +1,6 @@
-// The window's controls at creation: kind, design-time text, place and size (twips turned
-// into pixels at the screen's resolution), fonts, colours, pages, pictures, focus order.
+// The window's controls as a user meets them: inside the window or their page, none over
+// another, in reading order beside their captions, lined up where the design lines them up;
+// at 120 and 144 dpi too, where twips do not divide into whole pixels and rounding shows.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -11,8 +12,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <cmath>
-#include <functional>
 
 #include "AppTestSupport.h"
 #include "app/ChoiceList.h"
@@ -23,137 +22,148 @@ namespace {
 
 using app::frmMain;
 
-enum class Place { ViewPage, OptionsPage, Window };
-
-struct ControlCase {
-  std::string name;
-  std::function<QWidget*(frmMain&)> control;
-  Place place;
-  int left, top, width, height;  // twips
-  QString text;                  // design-time text, where the control shows one
-};
-
-QString TextOf(QWidget* widget) {
-  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
-  if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text();
-  if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) return box->toPlainText();
-  return {};
+std::string NameOf(const QWidget* w) {
+  if (auto* label = qobject_cast<const QLabel*>(w); label && !label->text().isEmpty()) return label->text().toStdString();
+  if (auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text().toStdString();
+  return w->metaObject()->className();
 }
 
-#define CONTROL(member) [](frmMain& w) -> QWidget* { return w.member; }
-
-const std::vector<ControlCase> kControls = {
-    {"Label1", CONTROL(Label1), Place::ViewPage, 75, 525, 1590, 240, "Installation:"},
-    {"lblInstallPath", CONTROL(lblInstallPath), Place::ViewPage, 1800, 525, 9840, 240, "lblInstallPath"},
-    {"btnChoosePath", CONTROL(btnChoosePath), Place::ViewPage, 11925, 450, 390, 390, ""},
-    {"Label2", CONTROL(Label2), Place::ViewPage, 75, 1050, 1590, 240, "ZPKs:"},
-    {"lstZPKFiles", CONTROL(lstZPKFiles), Place::ViewPage, 1800, 1050, 2490, 1425, ""},
-    {"Label4", CONTROL(Label4), Place::ViewPage, 4350, 1200, 1215, 240, "Size:"},
-    {"lblZPKSize", CONTROL(lblZPKSize), Place::ViewPage, 5700, 1200, 1740, 240, "lblZPKSize"},
-    {"Label6", CONTROL(Label6), Place::ViewPage, 4350, 1500, 1215, 240, "Date:"},
-    {"lblZPKDate", CONTROL(lblZPKDate), Place::ViewPage, 5700, 1500, 3690, 240, "lblZPKDate"},
-    {"Label7", CONTROL(Label7), Place::ViewPage, 4350, 1800, 1215, 240, "ID:"},
-    {"lblZPKID", CONTROL(lblZPKID), Place::ViewPage, 5700, 1800, 3465, 240, "lblZPKID"},
-    {"Label5", CONTROL(Label5), Place::ViewPage, 4350, 2100, 1215, 240, "Entries:"},
-    {"lblZPKEntries", CONTROL(lblZPKEntries), Place::ViewPage, 5700, 2100, 1740, 240, "lblZPKEntries"},
-    {"Label8", CONTROL(Label8), Place::ViewPage, 8100, 1050, 1590, 240, "Notes:"},
-    {"txtZPKNotes", CONTROL(txtZPKNotes), Place::ViewPage, 9825, 1050, 2490, 1365, ""},
-    {"Label3", CONTROL(Label3), Place::ViewPage, 75, 2550, 1590, 240, "Ressources:"},
-    {"lstZPKRes", CONTROL(lstZPKRes), Place::ViewPage, 1800, 2550, 10515, 3570, ""},
-    {"imgEncrypted", CONTROL(imgEncrypted), Place::ViewPage, 300, 2850, 240, 240, ""},
-    {"lblHint", CONTROL(lblHint), Place::ViewPage, 675, 2925, 990, 465, "lblHint"},
-    {"btnPlay", CONTROL(btnPlay), Place::ViewPage, 300, 3525, 1365, 315, "Play"},
-    {"btnViewTXT", CONTROL(btnViewTXT), Place::ViewPage, 300, 4200, 1365, 315, "View TXT"},
-    {"btnViewPIC", CONTROL(btnViewPIC), Place::ViewPage, 300, 4650, 1365, 315, "View Picture"},
-    {"btnViewHEX", CONTROL(btnViewHEX), Place::ViewPage, 300, 5100, 1365, 315, "View HEX"},
-    {"btnSaveAs", CONTROL(btnSaveAs), Place::ViewPage, 300, 5775, 1365, 315, "Save as..."},
-    {"lblResInfos", CONTROL(lblResInfos), Place::ViewPage, 1875, 6225, 7665, 240, "lblResInfos"},
-    {"Label9", CONTROL(Label9), Place::OptionsPage, 150, 660, 1050, 195, "HEX Editor:"},
-    {"txtHEXEditor", CONTROL(txtHEXEditor), Place::OptionsPage, 1275, 600, 5115, 285, ""},
-    {"btnChoose0", CONTROL(btnChoose[0]), Place::OptionsPage, 6450, 540, 405, 375, ""},
-    {"lblPICViewerTXT", CONTROL(lblPICViewerTXT), Place::OptionsPage, 150, 1095, 1050, 195, "PIC Viewer:"},
-    {"txtPICViewer", CONTROL(txtPICViewer), Place::OptionsPage, 1275, 1035, 5115, 285, ""},
-    {"btnChoose1", CONTROL(btnChoose[1]), Place::OptionsPage, 6450, 975, 405, 375, ""},
-    {"cbStdViewer", CONTROL(cbStdViewer), Place::OptionsPage, 1275, 1350, 1815, 240, "Use system default"},
-    {"lblTXTViewerTXT", CONTROL(lblTXTViewerTXT), Place::OptionsPage, 150, 1770, 1050, 195, "TXT Viewer:"},
-    {"txtTXTViewer", CONTROL(txtTXTViewer), Place::OptionsPage, 1275, 1710, 5115, 285, ""},
-    {"btnChoose2", CONTROL(btnChoose[2]), Place::OptionsPage, 6450, 1650, 405, 375, ""},
-    {"cbStdText", CONTROL(cbStdText), Place::OptionsPage, 1275, 2025, 1815, 240, "Use system default"},
-    {"regMain", CONTROL(regMain), Place::Window, 75, 150, 12465, 6615, ""},
-    {"lblCopyRightMH", CONTROL(lblCopyRightMH), Place::Window, 150, 6975, 4515, 240, ""},
-    {"lblCopyRightQuill", CONTROL(lblCopyRightQuill), Place::Window, 4875, 6975, 2715, 240, ""},
-    {"btnDone", CONTROL(btnDone), Place::Window, 11550, 6900, 990, 390, "Done"},
-};
-
-class PlacementTest : public WindowTest, public ::testing::WithParamInterface<ControlCase> {};
-
-// At 144 dpi a twip is a tenth of a pixel, so a place that rounds wrongly or ignores the
-// resolution shows; at 96 dpi every design value divides evenly.
-constexpr double kDpi = 144.0;
-int Px(int twips) { return static_cast<int>(std::lround(twips * kDpi / 1440.0)); }
-
-TEST_P(PlacementTest, SitsWhereItsTwipsSayWithItsDesignText) {
-  const ControlCase& c = GetParam();
-  frmMain& window = Window(kDpi);
-  QWidget* widget = c.control(window);
-  ASSERT_NE(widget, nullptr);
-  QWidget* origin = c.place == Place::Window ? static_cast<QWidget*>(&window) : window.regMain;
-  const QPoint topLeft = widget->parentWidget() == origin
-                             ? widget->pos()
-                             : widget->mapTo(origin, QPoint(0, 0));
-  EXPECT_EQ(topLeft, QPoint(Px(c.left), Px(c.top)));
-  EXPECT_EQ(widget->width(), Px(c.left + c.width) - Px(c.left));
-  EXPECT_EQ(widget->height(), Px(c.top + c.height) - Px(c.top));
-  EXPECT_EQ(TextOf(widget), c.text);
-  EXPECT_TRUE(widget->isEnabled());
+// Every control shown on `surface` lies inside it and over no other.
+void ExpectApartAndInside(const QWidget& surface) {
+  QList<QWidget*> controls;
+  for (QWidget* w : surface.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!w->isHidden() && !w->isWindow()) controls << w;
+  }
+  ASSERT_GE(controls.size(), 4);
+  for (int i = 0; i < controls.size(); ++i) {
+    const QRect r = controls[i]->geometry();
+    EXPECT_TRUE(surface.rect().contains(r)) << NameOf(controls[i]) << " off its page";
+    for (int j = i + 1; j < controls.size(); ++j) {
+      EXPECT_FALSE(r.intersects(controls[j]->geometry())) << NameOf(controls[i]) << " over " << NameOf(controls[j]);
+    }
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, PlacementTest, ::testing::ValuesIn(kControls),
-                         [](const auto& row) { return row.param.name; });
+// Captions right-aligned, left of their control and in its row; rows from top to bottom.
+void ExpectCaptionColumn(const std::vector<std::pair<QLabel*, QWidget*>>& rows, const QStringList& texts) {
+  QStringList seen;
+  int previousTop = -1;
+  for (const auto& [caption, control] : rows) {
+    seen << caption->text();
+    const QRect c = caption->geometry(), v = control->geometry();
+    EXPECT_TRUE(caption->alignment() & Qt::AlignRight) << NameOf(caption);
+    EXPECT_LT(c.right(), v.left()) << NameOf(caption);
+    EXPECT_TRUE(c.center().y() >= v.top() && c.center().y() <= v.bottom()) << NameOf(caption) << " not in its row";
+    EXPECT_GT(c.top(), previousTop) << NameOf(caption);
+    EXPECT_EQ(c.left(), rows.front().first->x()) << NameOf(caption);
+    previousTop = c.top();
+  }
+  EXPECT_EQ(seen, texts);
+}
+
+// The controls one above the other, in this order, with the same left edge.
+void ExpectStacked(const std::vector<QWidget*>& column) {
+  for (std::size_t i = 1; i < column.size(); ++i) {
+    EXPECT_GT(column[i]->y(), column[i - 1]->geometry().bottom()) << NameOf(column[i]);
+    EXPECT_EQ(column[i]->x(), column[0]->x()) << NameOf(column[i]);
+  }
+}
+
+struct DpiCase {
+  double dpi;
+  QSize clientArea;
+};
+void PrintTo(const DpiCase& c, std::ostream* out) { *out << c.dpi << " dpi"; }
+
+class LayoutAtDpi : public WindowTest, public ::testing::WithParamInterface<DpiCase> {};
+
+TEST_P(LayoutAtDpi, ControlsSitApartInReadingOrder) {
+  frmMain& w = Window(GetParam().dpi);
+  EXPECT_EQ(w.size(), GetParam().clientArea);
+  QWidget& view = *w.Label1->parentWidget();
+  QWidget& options = *w.Label9->parentWidget();
+  ExpectApartAndInside(w);
+  ExpectApartAndInside(view);
+  ExpectApartAndInside(options);
+  EXPECT_EQ(view.size(), w.regMain->size());
+  EXPECT_EQ(options.size(), w.regMain->size());
+
+  ExpectCaptionColumn({{w.Label1, w.lblInstallPath}, {w.Label2, w.lstZPKFiles}, {w.Label3, w.lstZPKRes}},
+                      {"Installation:", "ZPKs:", "Ressources:"});
+  ExpectCaptionColumn({{w.Label4, w.lblZPKSize}, {w.Label6, w.lblZPKDate}, {w.Label7, w.lblZPKID},
+                       {w.Label5, w.lblZPKEntries}},
+                      {"Size:", "Date:", "ID:", "Entries:"});
+  ExpectCaptionColumn({{w.Label8, w.txtZPKNotes}}, {"Notes:"});
+  ExpectCaptionColumn({{w.Label9, w.txtHEXEditor}, {w.lblPICViewerTXT, w.txtPICViewer},
+                       {w.lblTXTViewerTXT, w.txtTXTViewer}},
+                      {"HEX Editor:", "PIC Viewer:", "TXT Viewer:"});
+  // The info block sits right of the archive list, the notes right of the info block.
+  EXPECT_LT(w.lstZPKFiles->geometry().right(), w.Label4->x());
+  EXPECT_LT(w.lblZPKSize->geometry().right(), w.Label8->x());
+
+  const std::vector<QWidget*> buttons = {w.btnPlay, w.btnViewTXT, w.btnViewPIC, w.btnViewHEX, w.btnSaveAs};
+  ExpectStacked(buttons);
+  QStringList captions;
+  for (QWidget* b : buttons) {
+    captions << static_cast<QPushButton*>(b)->text();
+    EXPECT_EQ(b->width(), w.btnPlay->width());
+    EXPECT_LT(b->geometry().right(), w.lstZPKRes->x());
+    EXPECT_GT(b->y(), w.lblHint->geometry().bottom());
+  }
+  EXPECT_EQ(captions, QStringList({"Play", "View TXT", "View Picture", "View HEX", "Save as..."}));
+  ExpectStacked({w.txtHEXEditor, w.txtPICViewer, w.cbStdViewer, w.txtTXTViewer, w.cbStdText});
+  EXPECT_EQ(w.cbStdViewer->text(), QStringLiteral("Use system default"));
+  EXPECT_EQ(w.cbStdText->text(), QStringLiteral("Use system default"));
+
+  // Picture buttons right of what they choose, in its row; the long right edges line up.
+  for (auto [box, button] : std::vector<std::pair<QWidget*, QWidget*>>{
+           {w.lblInstallPath, w.btnChoosePath}, {w.txtHEXEditor, w.btnChoose[0]},
+           {w.txtPICViewer, w.btnChoose[1]}, {w.txtTXTViewer, w.btnChoose[2]}}) {
+    EXPECT_LT(box->geometry().right(), button->x());
+    EXPECT_TRUE(box->geometry().center().y() >= button->y() && box->geometry().center().y() <= button->geometry().bottom());
+    EXPECT_FALSE(static_cast<QPushButton*>(button)->icon().isNull());
+  }
+  EXPECT_EQ(w.txtZPKNotes->geometry().right(), w.lstZPKRes->geometry().right());
+  EXPECT_EQ(w.btnChoosePath->geometry().right(), w.lstZPKRes->geometry().right());
+  EXPECT_EQ(w.btnDone->geometry().right(), w.regMain->geometry().right());
+  EXPECT_EQ(w.btnDone->text(), QStringLiteral("Done"));
+  // The credits share the bottom row left of Done.
+  EXPECT_LT(w.lblCopyRightMH->geometry().right(), w.lblCopyRightQuill->x());
+  EXPECT_LT(w.lblCopyRightQuill->geometry().right(), w.btnDone->x());
+  EXPECT_GT(w.lblCopyRightMH->y(), w.regMain->geometry().bottom());
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, LayoutAtDpi,
+                         ::testing::Values(DpiCase{96, {842, 491}}, DpiCase{120, {1053, 614}},
+                                           DpiCase{144, {1263, 737}}),
+                         [](const auto& row) { return std::to_string(static_cast<int>(row.param.dpi)) + "dpi"; });
 
 class LayoutTest : public WindowTest {};
-
-TEST_F(LayoutTest, ClientAreaFromTwipsAt96Dpi) { EXPECT_EQ(Window(96).size(), QSize(842, 491)); }
-
-TEST_F(LayoutTest, ClientAreaScalesWithResolution) { EXPECT_EQ(Window(144).size(), QSize(1263, 737)); }
 
 TEST_F(LayoutTest, FontsAndColours) {
   frmMain& w = Window();
   EXPECT_DOUBLE_EQ(w.font().pointSizeF(), 8.25);
   EXPECT_EQ(w.Label1->font().weight(), QFont::Normal);
   for (QLabel* value : {w.lblInstallPath, w.lblZPKSize, w.lblZPKDate, w.lblZPKID, w.lblZPKEntries}) {
-    EXPECT_EQ(value->font().weight(), QFont::Bold) << value->text().toStdString();
+    EXPECT_EQ(value->font().weight(), QFont::Bold) << NameOf(value);
     EXPECT_EQ(value->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_DOUBLE_EQ(value->font().pointSizeF(), 8.25);
   }
   EXPECT_EQ(w.lblHint->font().weight(), QFont::Bold);
   EXPECT_EQ(w.btnDone->font().weight(), QFont::Bold);
   EXPECT_NE(w.lblResInfos->font().weight(), QFont::Bold);
-  for (QLabel* right : {w.Label1, w.Label2, w.Label3, w.Label9, w.lblPICViewerTXT}) {
-    EXPECT_TRUE(right->alignment() & Qt::AlignRight) << right->text().toStdString();
-  }
   EXPECT_EQ(w.Line1->palette().color(QPalette::Window), QColor(128, 128, 128));
   EXPECT_EQ(w.Line1->height(), 2);
 }
 
-TEST_F(LayoutTest, CreditLinesAreLinksWithLiteralAmpersand) {
+TEST_F(LayoutTest, CreditLinesAreLinksThatOpenTheirAddresses) {
   frmMain& w = Start();
   for (app::LinkLabel* link : {w.lblCopyRightMH, w.lblCopyRightQuill}) {
-    EXPECT_TRUE(link->font().bold());
-    EXPECT_TRUE(link->font().underline());
+    EXPECT_TRUE(link->font().bold() && link->font().underline());
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_EQ(link->textFormat(), Qt::PlainText);
-    EXPECT_EQ(link->buddy(), nullptr);
+    EXPECT_EQ(link->textFormat(), Qt::PlainText) << "the '&' shows as it is";
     EXPECT_FALSE(link->cursor().pixmap().isNull());
   }
   EXPECT_TRUE(w.lblCopyRightMH->text().contains(u'&'));
-  EXPECT_TRUE(w.lblCopyRightMH->text().contains(QStringLiteral("Tidewater")));
-  EXPECT_TRUE(w.lblCopyRightQuill->text().contains(QStringLiteral("Quill")));
-}
-
-TEST_F(LayoutTest, CreditLinesOpenTheirAddresses) {
-  frmMain& w = Start();
   QTest::mouseClick(w.lblCopyRightMH, Qt::LeftButton);
   QTest::mouseClick(w.lblCopyRightQuill, Qt::LeftButton);
   QTest::mouseClick(w.lblCopyRightQuill, Qt::RightButton);
@@ -163,18 +173,9 @@ TEST_F(LayoutTest, CreditLinesOpenTheirAddresses) {
   EXPECT_NE(openedAddresses[0], openedAddresses[1]);
 }
 
-TEST_F(LayoutTest, PicturesAndIcons) {
-  frmMain& w = Window();
-  EXPECT_EQ(w.ilIcons().Image("icoWarn").size(), QSize(16, 16));
-  EXPECT_EQ(w.ilIcons().Image("icoOK").size(), QSize(16, 16));
-  EXPECT_TRUE(w.ilIcons().Image("icoNone").isNull());
-  EXPECT_EQ(w.imgEncrypted->pixmap().toImage(), w.ilIcons().Image("icoWarn").toImage());
-  const QList<QSize> sizes = w.windowIcon().availableSizes();
-  EXPECT_TRUE(sizes.contains(QSize(32, 32)));
-  EXPECT_TRUE(sizes.contains(QSize(48, 48)));
-  for (QPushButton* picture : {w.btnChoosePath, w.btnChoose[0], w.btnChoose[1], w.btnChoose[2]}) {
-    EXPECT_FALSE(picture->icon().isNull());
-  }
+TEST_F(LayoutTest, WindowIconSizes) {
+  const QList<QSize> sizes = Window().windowIcon().availableSizes();
+  EXPECT_TRUE(sizes.contains(QSize(32, 32)) && sizes.contains(QSize(48, 48)));
 }
 
 TEST_F(LayoutTest, ThreePagesAtCreationTwoAfterStartUp) {
@@ -182,12 +183,9 @@ TEST_F(LayoutTest, ThreePagesAtCreationTwoAfterStartUp) {
   ASSERT_EQ(w.regMain->count(), 3);
   EXPECT_EQ(w.regMain->tabText(0), QStringLiteral("View ZPKs"));
   EXPECT_EQ(w.regMain->tabText(1), QStringLiteral("Options"));
-  EXPECT_EQ(w.regMain->tabText(2), QStringLiteral("Tab 2"));
   EXPECT_TRUE(w.regMain->isTabVisible(2));
-  EXPECT_EQ(w.regMain->currentIndex(), 0);
   Start();
-  EXPECT_TRUE(w.regMain->isTabVisible(0));
-  EXPECT_TRUE(w.regMain->isTabVisible(1));
+  EXPECT_TRUE(w.regMain->isTabVisible(0) && w.regMain->isTabVisible(1));
   EXPECT_FALSE(w.regMain->isTabVisible(2));
   EXPECT_EQ(w.regMain->currentIndex(), 0);
 }
@@ -232,17 +230,6 @@ TEST_F(LayoutTest, FocusOrderOnEachPage) {
                                              w.cbStdViewer, w.cbStdText, w.btnChoose[2],
                                              w.txtTXTViewer, w.btnDone};
   EXPECT_EQ(TabSequence(w, static_cast<int>(optionsPage.size())), optionsPage);
-}
-
-TEST_F(LayoutTest, ControlsStayPutWhenTheWindowIsResized) {
-  frmMain& w = Start();
-  const QRect before = w.lstZPKRes->geometry();
-  const QRect doneBefore = w.btnDone->geometry();
-  w.resize(w.width() + 200, w.height() + 100);
-  EXPECT_EQ(w.lstZPKRes->geometry(), before);
-  EXPECT_EQ(w.btnDone->geometry(), doneBefore);
-  w.resize(300, 200);
-  EXPECT_EQ(w.btnDone->geometry(), doneBefore);
 }
 
 }  // namespace

@@ -13,12 +13,11 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <map>
-#include <ostream>
+#include <cstdint>
 #include <string>
 
 #include "DialogTestSupport.h"
+#include "dialogs/TranslationTag.h"
 #include "dialogs/WriteLog.h"
 #include "support/TempDir.h"
 #include "util/Language.h"
@@ -27,7 +26,6 @@ namespace {
 
 using namespace zpk::dialogs;
 using zpk::test::PrintTo;
-using zpk::test::RecordingWindowSystem;
 
 template <typename W>
 W* Add(QWidget& parent, const char* name, const QString& text, const QString& tag) {
@@ -38,42 +36,36 @@ W* Add(QWidget& parent, const char* name, const QString& text, const QString& ta
   return widget;
 }
 
+constexpr int kDesignWidth = 33;
+
 // A form with one control of every tag layout, designed in German.
 struct TestForm {
   QDialog form;
-  QPushButton* btnHelp;
-  QPushButton* btnNext;
-  QLabel* lblBang;
-  QLabel* lblNoBar;
+  QPushButton *btnHelp, *btnNext, *btnOnPage;
+  QLabel *lblBang, *lblNoBar;
   QCheckBox* cbEmpty;
   QLineEdit* txtName;
   QTabWidget* tabMain;
-  QPushButton* btnOnPage;
   QTreeWidget* lvFiles;
 
   TestForm() {
-    form.setObjectName(QStringLiteral("frmTest"));
     form.setWindowTitle(QStringLiteral("Design"));
     SetTranslationTag(form, QStringLiteral("Nachricht|Message"));
     QFont big(QStringLiteral("DejaVu Sans"));
     big.setPointSize(20);
     form.setFont(big);
-
     btnHelp = Add<QPushButton>(form, "btnHelp", QStringLiteral("Hilfe"), QStringLiteral("Hilfe||Help|"));
     btnNext = Add<QPushButton>(form, "btnNext", QStringLiteral("~Weiter"),
                                QStringLiteral("~Weiter|Zur n\u00e4chsten Seite|~Next|To the next page"));
     QFont small = big;
     small.setPointSize(6);
     btnNext->setFont(small);  // the fitting measures in the form's font, not this one
-    btnNext->setGeometry(10, 10, 33, 20);
+    btnNext->setGeometry(10, 10, kDesignWidth, 20);
     lblBang = Add<QLabel>(form, "lblBang", QStringLiteral("Design"), QStringLiteral("!"));
     lblNoBar = Add<QLabel>(form, "lblNoBar", QStringLiteral("Design"), QStringLiteral("Nur Deutsch"));
     cbEmpty = Add<QCheckBox>(form, "cbEmpty", QStringLiteral("Design"), QString(""));
-    txtName = Add<QLineEdit>(form, "txtName", QStringLiteral("Design"),
-                             QStringLiteral("Name|Ihr Name|Name|Your name"));
-
-    tabMain = Add<QTabWidget>(form, "tabMain", QString(),
-                              QStringLiteral("Dateien|Bilder|Optionen|Files|Pictures|Options"));
+    txtName = Add<QLineEdit>(form, "txtName", QStringLiteral("Design"), QStringLiteral("Name|Ihr Name|Name|Your name"));
+    tabMain = Add<QTabWidget>(form, "tabMain", QString(), QStringLiteral("Dateien|Bilder|Optionen|Files|Pictures|Options"));
     auto* first = new QWidget;
     tabMain->addTab(first, QStringLiteral("Tab 0"));
     QPixmap picture(16, 16);
@@ -81,9 +73,7 @@ struct TestForm {
     tabMain->addTab(new QWidget, QIcon(picture), QStringLiteral("Tab 1"));
     tabMain->addTab(new QWidget, QStringLiteral("Tab 2"));
     btnOnPage = Add<QPushButton>(*first, "btnOnPage", QStringLiteral("Laden"), QStringLiteral("Laden||Load|"));
-
-    lvFiles = Add<QTreeWidget>(form, "lvFiles", QString(),
-                               QStringLiteral("Name|Gr\u00f6\u00dfe|Name|Size"));
+    lvFiles = Add<QTreeWidget>(form, "lvFiles", QString(), QStringLiteral("Name|Gr\u00f6\u00dfe|Name|Size"));
     lvFiles->setHeaderLabels({QStringLiteral("col1"), QStringLiteral("col2")});
   }
 };
@@ -91,15 +81,14 @@ struct TestForm {
 struct LanguageCase {
   const char* label;
   std::int32_t language;
-  QString title;
-  QString help;
-  QString next;
-  QString nextTip;
-  QString nameTip;
-  QString tabs[3];
-  QString onPage;
-  QString headers[2];
+  QString title, help, next, nextTip, nameTip, tabs[3], onPage, headers[2];
 };
+
+// A language the tags do not reach (either side, and far beyond) leaves every design text.
+#define DESIGN_TEXTS                                                                      \
+  QStringLiteral("Design"), QStringLiteral("Hilfe"), QStringLiteral("~Weiter"), QString(), \
+      QString(), {QStringLiteral("Tab 0"), QStringLiteral("Tab 1"), QStringLiteral("Tab 2")}, \
+      QStringLiteral("Laden"), { QStringLiteral("col1"), QStringLiteral("col2") }
 
 const LanguageCase kLanguageCases[] = {
     {"German", 0, QStringLiteral(" Nachricht"), QStringLiteral("Hilfe"), QStringLiteral("Weiter"),
@@ -110,6 +99,9 @@ const LanguageCase kLanguageCases[] = {
      QStringLiteral(" To the next page"), QStringLiteral(" Your name"),
      {QStringLiteral("Files"), QStringLiteral("  Pictures"), QStringLiteral("Options")},
      QStringLiteral("Load"), {QStringLiteral("Name"), QStringLiteral("Size")}},
+    {"FirstBeyond", 2, DESIGN_TEXTS},
+    {"Negative", -1, DESIGN_TEXTS},
+    {"Largest", 2147483647, DESIGN_TEXTS},
 };
 
 class TranslateFormLanguageTest : public zpk::test::DialogGlobalsTest,
@@ -123,7 +115,6 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
 
   EXPECT_EQ(t.form.windowTitle(), c.title);
   EXPECT_EQ(t.btnHelp->text(), c.help);
-  EXPECT_TRUE(t.btnHelp->toolTip().isEmpty());
   EXPECT_EQ(t.btnNext->text(), c.next);
   EXPECT_EQ(t.btnNext->toolTip(), c.nextTip);
   // A text box has no caption: it keeps its text but still takes the tooltip.
@@ -133,120 +124,81 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
   EXPECT_EQ(t.btnOnPage->text(), c.onPage);
   EXPECT_EQ(t.lvFiles->headerItem()->text(0), c.headers[0]);
   EXPECT_EQ(t.lvFiles->headerItem()->text(1), c.headers[1]);
-
-  // Untranslated markers: "!", no "|", empty.
+  // Untranslated markers: "!", no "|", empty; and an empty tooltip part sets none.
+  EXPECT_EQ(t.cbEmpty->text(), QStringLiteral("Design"));
   EXPECT_EQ(t.lblBang->text(), QStringLiteral("Design"));
   EXPECT_EQ(t.lblNoBar->text(), QStringLiteral("Design"));
-  EXPECT_EQ(t.cbEmpty->text(), QStringLiteral("Design"));
-  EXPECT_TRUE(t.lblNoBar->toolTip().isEmpty());
+  EXPECT_TRUE(t.btnHelp->toolTip().isEmpty());
+
+  // "~" fits the width to the caption, measured in the form's font, plus 300 twips.
+  const int margin = static_cast<int>(std::lround(300 * t.form.logicalDpiX() / 1440.0));
+  const auto fitted = [&](const QFont& font) { return QFontMetrics(font).horizontalAdvance(c.next) + margin; };
+  ASSERT_NE(fitted(t.form.font()), fitted(t.btnNext->font()));
+  EXPECT_EQ(t.btnNext->width(), c.next.startsWith(u'~') ? kDesignWidth : fitted(t.form.font()));
+  EXPECT_EQ(t.btnNext->height(), 20);
+  EXPECT_EQ(t.btnHelp->width(), TestForm().btnHelp->width());
 
   EXPECT_EQ(windows.beeps, 0);
   EXPECT_TRUE(windows.messages.empty());
   EXPECT_EQ(t.form.cursor().shape(), Qt::ArrowCursor) << "the hourglass stayed";
 }
 
-TEST_P(TranslateFormLanguageTest, TildeFitsWidthToCaptionInFormFontPlus300Twips) {
-  zpk::util::LanguageIndex = GetParam().language;
-  TestForm t;
-  const int heightBefore = t.btnNext->height();
-  TranslateForm(t.form, windows);
-
-  const int margin = static_cast<int>(std::lround(300 * t.form.logicalDpiX() / 1440.0));
-  const int expected = QFontMetrics(t.form.font()).horizontalAdvance(GetParam().next) + margin;
-  EXPECT_EQ(t.btnNext->width(), expected);
-  EXPECT_NE(t.btnNext->width(), QFontMetrics(t.btnNext->font()).horizontalAdvance(GetParam().next) + margin);
-  EXPECT_EQ(t.btnNext->height(), heightBefore);
-  // Controls without "~" keep their width.
-  EXPECT_EQ(t.btnHelp->width(), TestForm().btnHelp->width());
-}
-
 INSTANTIATE_TEST_SUITE_P(Languages, TranslateFormLanguageTest, testing::ValuesIn(kLanguageCases),
                          zpk::test::LabelName);
 
-class TranslateFormTest : public zpk::test::DialogGlobalsTest {};
-
-TEST_F(TranslateFormTest, LanguageBeyondTheTagsKeepsDesignTexts) {
-  zpk::util::LanguageIndex = 2;
-  TestForm t;
-  TranslateForm(t.form, windows);
-  EXPECT_EQ(t.form.windowTitle(), QStringLiteral("Design"));
-  EXPECT_EQ(t.btnHelp->text(), QStringLiteral("Hilfe"));
-  EXPECT_EQ(t.tabMain->tabText(1), QStringLiteral("Tab 1"));
-  EXPECT_EQ(t.lvFiles->headerItem()->text(1), QStringLiteral("col2"));
-  EXPECT_TRUE(windows.messages.empty());
-}
-
-TEST_F(TranslateFormTest, WindowWithoutTagKeepsCallersCaption) {
-  zpk::util::LanguageIndex = 1;
-  QDialog form;
-  form.setWindowTitle(QStringLiteral("From the caller"));
-  TranslateForm(form, windows);
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("From the caller"));
-}
-
-// A tag with the wrong number of alternatives: message, log line, design caption kept,
-// and the controls after it are still translated.
-class MalformedTagTest : public zpk::test::DialogGlobalsTest {
- protected:
-  void Build() {
-    form.setObjectName(QStringLiteral("frmTest"));
-    bad = Add<QPushButton>(form, "btnBad", QStringLiteral("Weiter"), QStringLiteral("Weiter|Next"));
-    after = Add<QPushButton>(form, "btnAfter", QStringLiteral("Hilfe"), QStringLiteral("Hilfe||Help|"));
-    recorder.onMessage = [this] { cursorDuringMessage = form.cursor().shape(); };
+// Shows the form's pointer at the moment the message comes up.
+struct CursorAtMessage : zpk::test::RecordingWindowSystem {
+  void ShowMessage(const QString& text, zpk::platform::MsgIcon icon, const QString& title) override {
+    RecordingWindowSystem::ShowMessage(text, icon, title);
+    shapes.push_back(form->cursor().shape());
   }
-
-  struct Recorder : RecordingWindowSystem {
-    void ShowMessage(const QString& text, zpk::platform::MsgIcon icon, const QString& title) override {
-      RecordingWindowSystem::ShowMessage(text, icon, title);
-      if (onMessage) onMessage();
-    }
-    std::function<void()> onMessage;
-  };
-
-  QDialog form;
-  QPushButton* bad = nullptr;
-  QPushButton* after = nullptr;
-  Recorder recorder;
-  Qt::CursorShape cursorDuringMessage = Qt::ArrowCursor;
+  QWidget* form = nullptr;
+  std::vector<Qt::CursorShape> shapes;
 };
 
-TEST_F(MalformedTagTest, ReportsFormAndControlAndKeepsDesignCaption) {
+class MalformedTagTest : public zpk::test::DialogGlobalsTest {};
+
+// A control tag with other than four alternatives: beep, message, log line even without
+// forced logging (the flag is put back), design caption kept, later controls translated.
+TEST_F(MalformedTagTest, ReportsLogsAndGoesOn) {
   zpk::util::LanguageIndex = 1;
-  Build();
-  TranslateForm(form, recorder);
-
-  EXPECT_EQ(recorder.beeps, 1);
-  ASSERT_EQ(recorder.messages.size(), 1u);
-  EXPECT_EQ(recorder.messages[0].text,
-            QStringLiteral("Please check translation settings: (F: frmTest, C: btnBad)\n\n"
-                           "(Msg logged, send LOG file to Quill...)"));
-  EXPECT_EQ(recorder.messages[0].icon, zpk::platform::MsgIcon::Critical);
-  EXPECT_EQ(recorder.messages[0].title, QStringLiteral("An Quill:"));
-  EXPECT_EQ(cursorDuringMessage, Qt::WaitCursor);
-  EXPECT_EQ(bad->text(), QStringLiteral("Weiter"));
-  EXPECT_EQ(after->text(), QStringLiteral("Help"));
-  EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
-}
-
-TEST_F(MalformedTagTest, LogsTheTextUnderForcedLogAndRestoresTheFlag) {
   zpk::test::TempDir dir;
   LogFolder = dir.path().string();
   LogFileName = "quill.log";
-  Build();
+  QDialog form;
+  form.setObjectName(QStringLiteral("frmTest"));
+  auto* two = Add<QPushButton>(form, "btnTwo", QStringLiteral("Weiter"), QStringLiteral("Weiter|Next"));
+  Add<QPushButton>(form, "btnFive", QStringLiteral("Los"), QStringLiteral("a|b|c|d|e"));
+  auto* after = Add<QPushButton>(form, "btnAfter", QStringLiteral("Hilfe"), QStringLiteral("Hilfe||Help|"));
+  CursorAtMessage recorder;
+  recorder.form = &form;
+
   TranslateForm(form, recorder);
-
   EXPECT_FALSE(ForceLog);
-  const auto bytes = zpk::test::ReadFileBytes(dir / "quill.log");
-  const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  EXPECT_TRUE(text.ends_with(" - Please check translation settings: (F: frmTest, C: btnBad)\n")) << text;
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
-}
-
-TEST_F(MalformedTagTest, ForcedFlagStaysOnWhenItWasOn) {
   ForceLog = true;
-  Build();
   TranslateForm(form, recorder);
   EXPECT_TRUE(ForceLog);
+
+  EXPECT_EQ(recorder.beeps, 4);
+  ASSERT_EQ(recorder.messages.size(), 4u);
+  EXPECT_EQ(recorder.messages[0].text,
+            QStringLiteral("Please check translation settings: (F: frmTest, C: btnTwo)\n\n"
+                           "(Msg logged, send LOG file to Quill...)"));
+  EXPECT_TRUE(recorder.messages[1].text.contains(QStringLiteral("C: btnFive)")));
+  EXPECT_EQ(recorder.messages[0].icon, zpk::platform::MsgIcon::Critical);
+  EXPECT_EQ(recorder.messages[0].title, QStringLiteral("An Quill:"));
+  EXPECT_EQ(recorder.shapes, std::vector<Qt::CursorShape>(4, Qt::WaitCursor));
+  EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(two->text(), QStringLiteral("Weiter"));
+  EXPECT_EQ(after->text(), QStringLiteral("Help"));
+
+  const auto bytes = zpk::test::ReadFileBytes(dir / "quill.log");
+  const std::string log(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
+  EXPECT_TRUE(log.ends_with(" - Please check translation settings: (F: frmTest, C: btnFive)\n")) << log;
+  // The same rule, as the tag fuzz target checks it.
+  EXPECT_EQ(ClassifyControlTag("a|b|c|d|e"), TagKind::Malformed);
+  EXPECT_EQ(ClassifyControlTag("Hilfe||Help|"), TagKind::FourWay);
 }
 
 }  // namespace

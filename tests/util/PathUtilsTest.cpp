@@ -22,7 +22,6 @@ struct PathCase {
 
 void PrintTo(const PathCase& c, std::ostream* os) { *os << c.label; }
 
-
 std::string WithSeparator(std::string text, char sep) {
   std::replace(text.begin(), text.end(), '\\', sep);
   return text;
@@ -39,25 +38,20 @@ const PathCase kCases[] = {
     {"AddToSpaces", kAdd, "   ", "   "},
     {"AddToFolder", kAdd, "C:\\Games", "C:\\Games\\"},
     {"AddToFolderWithSeparator", kAdd, "C:\\Games\\", "C:\\Games\\"},
-    {"AddToDrive", kAdd, "C:", "C:\\"},
     {"AddBehindTrailingSpace", kAdd, "C:\\Games ", "C:\\Games \\"},
     {"StripOneOfTwo", kStrip, "C:\\Games\\\\", "C:\\Games\\"},
-    {"StripSingle", kStrip, "\\", ""},
     {"StripEmpty", kStrip, "", ""},
     {"StripNone", kStrip, "C:\\Games", "C:\\Games"},
     {"PathOfFile", kPath, "C:\\Games\\data.zpk", "C:\\Games\\"},
     {"PathOfBareName", kPath, "data.zpk", ""},
     {"PathOfRootedName", kPath, "\\data.zpk", ""},
-    {"PathOfDriveRoot", kPath, "C:\\", "C:\\"},
     {"NameOfFile", kName, "C:\\Games\\data.zpk", "data.zpk"},
     {"NameOfBareName", kName, "data.zpk", "data.zpk"},
     {"NameOfRootedName", kName, "\\data.zpk", ""},
-    {"NameOfFolder", kName, "C:\\Games\\", ""},
     {"ExtOfResource", kExt, "gfx\\ship.bmp", "BMP"},
     {"ExtLastDotWins", kExt, "music.final.mp3", "MP3"},
     {"ExtNone", kExt, "readme", ""},
     {"ExtLeadingDotOnly", kExt, ".hidden", ""},
-    {"ExtTrailingDot", kExt, "name.", ""},
     {"ExtDotInFolder", kExt, "data.old\\readme", "OLD\\README"},
 };
 
@@ -77,46 +71,22 @@ INSTANTIATE_TEST_SUITE_P(
              (std::get<1>(p.param) == '\\' ? "_Backslash" : "_Slash");
     });
 
-TEST(PathUtils, OnlyTheGivenSeparatorCounts) {
+TEST(PathUtils, OnlyTheGivenSeparatorCountsAndOnlySpacesAreTrimmed) {
   EXPECT_EQ(GetFileName("gfx/units/ship.bmp", '\\'), "gfx/units/ship.bmp");
-  EXPECT_EQ(GetFileName("gfx\\units\\ship.bmp", '/'), "gfx\\units\\ship.bmp");
   EXPECT_EQ(GetFilePath("a//b", '/'), "a//");
-}
-
-TEST(PathUtils, HandlesTextsLongerThanSixteenBitPositions) {
-  const std::string folder(40000, 'a');
-  EXPECT_EQ(GetFileName(folder + "/x.bmp", '/'), "x.bmp");
-  EXPECT_EQ(GetFilePath(folder + "/x.bmp", '/'), folder + "/");
-  EXPECT_EQ(GetFileExt(folder + ".bmp"), "BMP");
-}
-
-TEST(PathUtils, TrimSpacesLeavesTabs) {
   EXPECT_EQ(TrimSpaces("  \ta b\t  "), "\ta b\t");
   EXPECT_EQ(TrimSpaces("    "), "");
 }
 
-TEST(MakePath, CreatesEveryMissingFolder) {
+// Every missing folder is made; a file in the way is no error (the next file operation
+// tells), and nothing is made beside it.
+TEST(MakePath, CreatesEveryMissingFolderAndSkipsWhatCannotBeMade) {
   zpk::test::TempDir dir;
-  const std::string target = (dir.path() / "A" / "B" / "C").string() + kPathSeparator;
-  EXPECT_TRUE(MakePath(target));
+  EXPECT_TRUE(MakePath((dir.path() / "A" / "B" / "C").string() + kPathSeparator));
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "A" / "B" / "C"));
-}
-
-TEST(MakePath, LeavesAnExistingFolderAndItsFilesAlone) {
-  zpk::test::TempDir dir;
-  std::filesystem::create_directories(dir.path() / "A");
-  zpk::test::WriteFileBytes(dir.path() / "A" / "keep.txt", {std::byte{1}});
-  EXPECT_TRUE(MakePath((dir.path() / "A").string()));
-  EXPECT_EQ(zpk::test::ReadFileBytes(dir.path() / "A" / "keep.txt").size(), 1u);
-}
-
-TEST(MakePath, ReportsTrueEvenWhenNothingCanBeCreated) {
-  zpk::test::TempDir dir;
   zpk::test::WriteFileBytes(dir.path() / "file", {});
-  // A file stands where a folder should go: creation fails, the result stays true.
   EXPECT_TRUE(MakePath((dir.path() / "file" / "sub").string()));
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "file" / "sub"));
-  EXPECT_TRUE(MakePath(""));
 }
 
 }  // namespace
