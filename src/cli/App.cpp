@@ -94,6 +94,20 @@ int Main(int argc, char** argv) {
                          "'zpk create --manifest' (FILE must lie in the folder or above it)");
   extractCmd->add_option("ENTRY", extract.entries, kEntryHelp);
 
+  FindArgs find;
+  auto* findCmd = app.add_subcommand(
+      "find", "entries matching a pattern in every *.zpk archive of a folder, as ARCHIVE:INDEX:NAME; "
+              "exit 1 when nothing matches or an archive can't be read");
+  AddJson(*findCmd, find.json);
+  findCmd->add_flag("-i,--ignore-case", find.ignoreCase, "letters match in either case");
+  AddKindFilter(*findCmd, find.kind);
+  findCmd->add_option("PATTERN FOLDER", find.positional,
+                      "PATTERN: * any run of characters (folders included), ? one character, [a-z] "
+                      "a set, [!a-z] its complement; \"/\" and \"\\\" are the same. It may be "
+                      "left out with --kind. FOLDER: the folder whose archives are searched")
+      ->expected(1, 2)
+      ->required();
+
   CreateArgs create;
   std::string createId;
   auto* createCmd = app.add_subcommand(
@@ -134,6 +148,7 @@ int Main(int argc, char** argv) {
     if (*probeCmd) return RunProbe(probe);
     if (*catCmd) return RunCat(catArchive, catEntry);
     if (*checkCmd) return RunCheck(check);
+    if (*findCmd) return RunFind(find);
     if (*createCmd) {
       if (createCmd->count("--id")) create.id = createId;
       return RunCreate(create);

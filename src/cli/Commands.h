@@ -37,6 +37,13 @@ struct ExtractArgs {
   std::filesystem::path manifest;  // when set, a manifest of what was written goes here
 };
 
+struct FindArgs {
+  std::vector<std::string> positional;  // [PATTERN] FOLDER
+  std::optional<archive::Kind> kind;
+  bool ignoreCase = false;
+  bool json = false;
+};
+
 struct CreateArgs {
   std::filesystem::path out;
   std::filesystem::path folder;    // either a folder...
@@ -53,6 +60,7 @@ int RunCat(const std::string& archive, const std::string& entry);
 int RunCheck(const ArchiveArgs& args);
 int RunExtract(const ExtractArgs& args);
 int RunCreate(const CreateArgs& args);
+int RunFind(const FindArgs& args);
 
 // Exit 0 when the game's folder was found in a Wine prefix, 1 when not.
 int RunLocate(bool json);

@@ -1,0 +1,98 @@
+// zpk find over a real folder of archives: one row per pattern rule.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "ZpkProcess.h"
+#include "support/TempDir.h"
+#include "writer/ArchiveWriter.h"
+
+namespace {
+
+using zpk::test::RunZpk;
+using zpk::test::TempDir;
+using zpk::tools::ArchiveWriter;
+using namespace std::string_literals;
+
+const std::string kBmp = "BM\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0pixels"s;
+
+class FindTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(ArchiveWriter()
+                    .Add("gfx/units/ship.bmp", kBmp)
+                    .Add("Text\\Readme.TXT", "read me")
+                    .Add("  spaced.txt  ", "s")
+                    .Add("x[1].dat", "\x01\x02"s)
+                    .WriteFile(dir_ / "a.zpk"));
+    ASSERT_TRUE(ArchiveWriter().Add("gfx\\ui\\compass.bmp", "not a bitmap").Add("caf\xC9.txt", "e").WriteFile(dir_ / "b.ZPK"));
+    ASSERT_TRUE(ArchiveWriter().Add("ship.bmp", kBmp).WriteFile(dir_ / "notes.txt"));  // not a *.zpk
+  }
+
+  // "a:1 b:2" for the matches, in output order.
+  std::string Found(const std::vector<std::string>& options, int& exitCode) {
+    auto args = std::vector<std::string>{"find"};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(dir_.path().string());
+    const auto r = RunZpk(args);
+    exitCode = r.exitCode;
+    std::istringstream lines(r.out);
+    std::string found, line;
+    const auto prefix = dir_.path().string() + "/";
+    while (std::getline(lines, line)) {
+      EXPECT_EQ(0u, line.find(prefix)) << line;
+      const auto afterArchive = line.find(':', prefix.size());  // the folder holds no ':'
+      const auto afterIndex = line.find(':', afterArchive + 1);
+      found += (found.empty() ? "" : " ") + line.substr(prefix.size(), 1) + ":" +
+               line.substr(afterArchive + 1, afterIndex - afterArchive - 1);
+    }
+    return found;
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(FindTest, PatternsAndKinds) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
+      {{"*.bmp"}, "a:1 b:1"},
+      {{"gfx\\*"}, "a:1 b:1"},                    // "\" and "/" are the same
+      {{"text/readme.txt"}, ""},                  // case counts...
+      {{"-i", "text/readme.txt"}, "a:2"},         // ...unless -i
+      {{"-i", "CAF\xC3\x89.TXT"}, "b:2"},         // accented letters fold too
+      {{"caf\xC3\xA9.txt"}, ""},
+      {{"?paced.txt"}, "a:3"},                    // the displayed name, spaces trimmed
+      {{"x[[]1].dat"}, "a:4"},
+      {{"[!gT]*"}, "a:3 a:4 b:2"},
+      {{"*s?ip*"}, "a:1"},
+      {{"--kind", "bmp"}, "a:1"},                 // by content: b's compass.bmp is text
+      {{"--kind", "text", "*.bmp"}, "b:1"},
+  };
+  for (const auto& [options, expected] : rows) {
+    int exitCode = -1;
+    EXPECT_EQ(expected, Found(options, exitCode)) << ::testing::PrintToString(options);
+    EXPECT_EQ(expected.empty() ? 1 : 0, exitCode) << ::testing::PrintToString(options);
+  }
+}
+
+TEST_F(FindTest, LinesLikeGrepJsonAndUnreadableArchives) {
+  const auto r = RunZpk({"find", "*ship*", dir_.path().string()});
+  EXPECT_EQ((dir_ / "a.zpk").string() + ":1:gfx/units/ship.bmp\n", r.out);
+  const auto json = nlohmann::json::parse(RunZpk({"find", "--json", "--kind", "bmp", dir_.path().string()}).out);
+  ASSERT_EQ(1u, json["matches"].size());
+  EXPECT_EQ(1, json["matches"][0]["index"]);
+  EXPECT_EQ("bmp", json["matches"][0]["kind"]);
+
+  zpk::test::WriteFileBytes(dir_ / "broken.zpk", zpk::tools::ToBytes("short"));
+  const auto broken = RunZpk({"find", "*ship*", dir_.path().string()});
+  EXPECT_EQ(1, broken.exitCode);  // found, but one archive could not be searched
+  EXPECT_EQ(r.out, broken.out);
+  EXPECT_NE(std::string::npos, broken.err.find("broken.zpk' is not an archive")) << broken.err;
+
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"find", "*"}, {"find", "*", (dir_ / "missing").string()}, {"find", "--kind", "nope", dir_.path().string()}}) {
+    EXPECT_EQ(2, RunZpk(args).exitCode) << ::testing::PrintToString(args);
+  }
+}
+
+}  // namespace
