@@ -108,6 +108,15 @@ int Main(int argc, char** argv) {
       ->expected(1, 2)
       ->required();
 
+  DiffArgs diff;
+  auto* diffCmd = app.add_subcommand(
+      "diff", "entries added (A), removed (D), changed (M) or renamed with the same bytes (R) between "
+              "two archives or the archives of two folders; exit 0 same, 1 different, 2 trouble");
+  AddJson(*diffCmd, diff.json);
+  diffCmd->add_flag("--stat", diff.stat, "only the counts of each kind of change");
+  diffCmd->add_option("A", diff.a, "the archive (or folder) before")->required();
+  diffCmd->add_option("B", diff.b, "the archive (or folder) after")->required();
+
   CreateArgs create;
   std::string createId;
   auto* createCmd = app.add_subcommand(
@@ -149,6 +158,7 @@ int Main(int argc, char** argv) {
     if (*catCmd) return RunCat(catArchive, catEntry);
     if (*checkCmd) return RunCheck(check);
     if (*findCmd) return RunFind(find);
+    if (*diffCmd) return RunDiff(diff);
     if (*createCmd) {
       if (createCmd->count("--id")) create.id = createId;
       return RunCreate(create);

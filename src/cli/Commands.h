@@ -44,6 +44,12 @@ struct FindArgs {
   bool json = false;
 };
 
+struct DiffArgs {
+  std::filesystem::path a, b;  // two archives or two folders of archives
+  bool stat = false;
+  bool json = false;
+};
+
 struct CreateArgs {
   std::filesystem::path out;
   std::filesystem::path folder;    // either a folder...
@@ -61,6 +67,7 @@ int RunCheck(const ArchiveArgs& args);
 int RunExtract(const ExtractArgs& args);
 int RunCreate(const CreateArgs& args);
 int RunFind(const FindArgs& args);
+int RunDiff(const DiffArgs& args);
 
 // Exit 0 when the game's folder was found in a Wine prefix, 1 when not.
 int RunLocate(bool json);
