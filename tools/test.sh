@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite; then the Windows compile
-# check (tools/check-windows.sh), the sanitizer build of the suite and the fuzz targets
-# (tools/test-hardening.sh). QUICK=1 stops after the normal suite.
+# The everyday test command: installs what is missing, builds, runs the whole test suite,
+# then the Windows compile check (tools/check-windows.sh). A few minutes on two cores.
+# The slow hardening run (sanitizers, fuzzing) is tools/test-hardening.sh, run after this
+# one by CI. QUICK=1 skips the Windows compile check.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/tools/install-deps.sh"
@@ -12,7 +13,6 @@ trap 'rm -f "$summary"' EXIT
 (cd "${BUILD_DIR:-$top/build}" && ctest --output-on-failure -j"$(nproc)") | tee "$summary"
 if [ -z "${QUICK:-}" ]; then
   bash "$top/tools/check-windows.sh"
-  bash "$top/tools/test-hardening.sh"
 fi
 # The normal suite's result once more, as the last line of the run.
 echo "== normal test suite:"
