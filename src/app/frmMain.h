@@ -53,6 +53,9 @@ struct frmMainServices {
   std::function<void(const QString& address)> openAddress;
   // Logical resolution for converting twips; 0 takes the screen's.
   double logicalDpi = 0;
+  // An archive named on the command line: start-up takes its folder as the installation
+  // folder for this run only (never saved) and chooses it instead of the first archive.
+  QString startArchive;
 };
 
 class frmMain : public QWidget {

@@ -1,6 +1,9 @@
 // Finding the game's installation folder at start-up and choosing another one with
 // btnChoosePath: the setting "InstallPath" first, then the game's uninstall entry, then
-// the user with the folder dialog (InstallFolder.h does the looking and choosing).
+// the user with the folder dialog (InstallFolder.h does the looking and choosing); an
+// archive named on the command line comes before all of them.
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "app/InstallFolder.h"
@@ -9,6 +12,9 @@
 namespace zpk::app {
 
 std::optional<QString> frmMain::FindInstallFolder() {
+  if (!services_.startArchive.isEmpty()) {
+    return AddFolderSeparator(QDir::toNativeSeparators(QFileInfo(services_.startArchive).absolutePath()));
+  }
   platform::WindowSystem& windows = services_.windowSystem;
   QString folder = services_.settings.Read(kInstallPathSetting, QString());
   if (folder.isEmpty()) {

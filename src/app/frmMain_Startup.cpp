@@ -1,6 +1,9 @@
 // Start-up (Form_Load), "Done" and the credit lines.
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -56,7 +59,10 @@ bool frmMain::Form_Load() {
   lblInstallPath->setText(*folder);
 
   FillArchiveList(*folder);
-  lstZPKFiles->SetListIndex(0);  // loads the first archive, silently while loading
+  // Loads the archive named on the command line, else the first, silently while loading.
+  const QString startName = QFileInfo(services_.startArchive).fileName();
+  lstZPKFiles->SetListIndex(
+      startName.isEmpty() ? 0 : std::max(0, static_cast<int>(archiveNames_->stringList().indexOf(startName))));
 
   txtHEXEditor->setText(settings.Read(QString::fromLatin1(kKeyHexEditor), QString()));
   txtPICViewer->setText(settings.Read(QString::fromLatin1(kKeyPicViewer), QString()));

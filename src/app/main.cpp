@@ -1,6 +1,10 @@
-// Tidewater ZPK Viewer: shows the main window on the game's installation folder. The
-// program takes no command-line options; everything it needs is in its settings.
+// Tidewater ZPK Viewer: shows the main window on the game's installation folder, found
+// from its settings. One optional argument, an archive (as the desktop entry passes it),
+// opens that archive's folder for this run and chooses it.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <cstdio>
 
 #include "app/frmMain.h"
 #include "app/frmMain_Viewing.h"
@@ -13,6 +17,29 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral(ZPK_VERSION));
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Looks into the resource archives of Tidewater."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("archive"),
+                               QStringLiteral("An archive (*.zpk) to open, in its own folder."),
+                               QStringLiteral("[archive]"));
+  parser.process(application);
+  const QStringList arguments = parser.positionalArguments();
+  QString startArchive;
+  if (arguments.size() > 1) parser.showHelp(2);
+  if (arguments.size() == 1) {
+    const QFileInfo archive(arguments[0]);
+    // Only a file the archive list will show can be chosen in it.
+    if (!archive.isFile() || archive.isHidden() ||
+        !archive.fileName().endsWith(QStringLiteral(".zpk"), Qt::CaseInsensitive)) {
+      std::fprintf(stderr, "tidewater-zpk-viewer: not an archive file (*.zpk): %s\n",
+                   qUtf8Printable(arguments[0]));
+      return 2;
+    }
+    startArchive = archive.absoluteFilePath();
+  }
   zpk::platform::QtWindowSystem windowSystem;
   zpk::platform::QtSettingsStore settings;
   const std::unique_ptr<zpk::platform::Registry> registry = zpk::platform::CreateSystemRegistry();
@@ -29,6 +56,7 @@ int main(int argc, char** argv) {
         zpk::launch::ShellOpen(address, windowSystem);
       },
       .logicalDpi = 0,
+      .startArchive = startArchive,
   });
   // The resource buttons and the Options page connect themselves before start-up fills
   // the page; the window owns them.

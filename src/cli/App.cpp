@@ -47,6 +47,7 @@ int Main(int argc, char** argv) {
                "Exit status: 0 all done, 1 some entries skipped or failed, 2 usage error or "
                "unreadable archive.",
                "zpk"};
+  app.set_version_flag("--version", "zpk " ZPK_VERSION);
   app.require_subcommand(1);
   app.fallthrough(false);
 
@@ -140,6 +141,8 @@ int Main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     ReportError(std::string(e.what()) + "\nRun 'zpk --help' or 'zpk COMMAND --help' for usage.");

@@ -97,6 +97,7 @@ app::frmMain& WindowTest::Window(double dpi) {
         .programFolder = ProgramFolder(),
         .openAddress = [this](const QString& address) { openedAddresses.push_back(address); },
         .logicalDpi = dpi,
+        .startArchive = startArchive,
     });
   }
   return *window_;

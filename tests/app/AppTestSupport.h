@@ -92,6 +92,8 @@ class WindowTest : public ::testing::Test {
   FakeWinePrefix wine;
   std::unique_ptr<platform::Registry> registry;
   std::vector<QString> openedAddresses;
+  // The archive named on the command line, handed to the window Window() builds.
+  QString startArchive;
 
  private:
   TempDir root_;

@@ -122,6 +122,44 @@ INSTANTIATE_TEST_SUITE_P(
         PrecedenceCase{"CancelEndsTheProgram", Source::None, Source::None, {""}, false, "", false}),
     [](const auto& row) { return row.param.name; });
 
+// An archive named on the command line: its folder wins over every other source for this
+// run, is never saved, and that archive is the one chosen.
+struct StartArchiveCase {
+  std::string name;
+  bool settingStored;  // "InstallPath" names the installation folder
+};
+
+void PrintTo(const StartArchiveCase& c, std::ostream* os) { *os << c.name; }
+
+class StartArchiveTest : public WindowTest, public ::testing::WithParamInterface<StartArchiveCase> {};
+
+TEST_P(StartArchiveTest, OpensTheNamedArchiveInItsFolder) {
+  AddArchive("data.zpk", OneEntry("INSTALL"));
+  const std::filesystem::path other = Root() / "mods";
+  std::filesystem::create_directories(other);
+  WriteFileBytes(other / "alpha.zpk", OneEntry("ALPHA").Bytes());
+  WriteFileBytes(other / "mod.zpk", OneEntry("MOD").Bytes());
+  if (GetParam().settingStored) StoreSetting("InstallPath", FolderText(Install()));
+  startArchive = Q(other / "mod.zpk");
+
+  frmMain& w = Window();
+  ASSERT_TRUE(w.Form_Load());
+  EXPECT_EQ(w.lblInstallPath->text(), FolderText(other));
+  EXPECT_EQ(w.lstZPKFiles->ListIndex(), 1);
+  EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("MOD"));
+  EXPECT_EQ(w.CurrentArchivePath(), FolderText(other) + "mod.zpk");
+  EXPECT_TRUE(folderPicker.calls.empty());
+  EXPECT_TRUE(windowSystem.messages.empty());
+  EXPECT_TRUE(settings.writes.empty());
+  EXPECT_EQ(StoredSetting("InstallPath"),
+            GetParam().settingStored ? std::optional(FolderText(Install())) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folder, StartArchiveTest,
+                         ::testing::Values(StartArchiveCase{"OverTheSetting", true},
+                                           StartArchiveCase{"WithNoFolderKnown", false}),
+                         [](const auto& row) { return row.param.name; });
+
 class StartupTest : public WindowTest {};
 
 TEST_F(StartupTest, OpensOnTheGameInAProtonPrefixWithoutAsking) {
