@@ -14,6 +14,7 @@ packages=(
   clang-16 libclang-rt-16-dev
   g++-mingw-w64-x86-64-posix googletest wine wine64
   tar
+  scdoc desktop-file-utils appstream shared-mime-info man-db dpkg-dev file
 )
 
 missing=()

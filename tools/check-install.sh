@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Checks the installation as a user gets it, from the build in ./build (or $BUILD_DIR):
+#   1. `cmake --install` into a scratch root (DESTDIR), every file in its place;
+#   2. the .deb built by CPack: its dependencies found by dpkg-shlibdeps, its files the same
+#      as those of the install, apt able to install it here (a simulated install);
+#   3. the validators on the installed files: desktop-file-validate, appstreamcli,
+#      update-mime-database, man -l, the bash completion;
+#   4. zpk and the viewer run from the installed tree (the viewer offscreen, given an archive).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$top/build}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "!! install check: $*" >&2; exit 1; }
+id=org.example.TidewaterZpkViewer
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+
+echo "== install into $scratch/root"
+DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
+root=$scratch/root/usr
+files=(
+  bin/tidewater-zpk-viewer bin/zpk
+  share/applications/$id.desktop
+  share/metainfo/$id.metainfo.xml
+  share/mime/packages/tidewater-zpk.xml
+  share/icons/hicolor/48x48/apps/tidewater-zpk-viewer.png
+  share/icons/hicolor/scalable/apps/tidewater-zpk-viewer.svg
+  share/man/man1/zpk.1.gz
+  share/bash-completion/completions/zpk
+)
+for f in "${files[@]}"; do [ -s "$root/$f" ] || fail "missing $f"; done
+installed=$(cd "$scratch/root" && find . -type f | sort)
+[ "$(wc -l <<<"$installed")" -eq "${#files[@]}" ] || fail "unexpected files installed: $installed"
+file "$root/share/icons/hicolor/48x48/apps/tidewater-zpk-viewer.png" | grep -q '48 x 48' ||
+  fail "the PNG icon is not 48x48"
+
+echo "== .deb"
+rm -f "$build"/tidewater-zpk-viewer_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/tidewater-zpk-viewer_"$version"_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "   $(basename "$deb"): Depends: $depends"
+for lib in libc6 libstdc++6 libqt6widgets6; do
+  grep -q "$lib" <<<"$depends" || fail "the .deb does not depend on $lib"
+done
+dpkg-deb -x "$deb" "$scratch/deb"
+[ "$(cd "$scratch/deb" && find . -type f | sort)" = "$installed" ] ||
+  fail "the .deb holds other files than the install"
+apt-get install -s "$deb" >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; fail "apt can't install $deb"; }
+
+echo "== validators"
+desktop-file-validate "$root/share/applications/$id.desktop"
+grep -qx 'MimeType=application/x-tidewater-zpk;' "$root/share/applications/$id.desktop" ||
+  fail "the desktop entry does not open archives"
+appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
+update-mime-database "$root/share/mime"
+grep -qx 'application/x-tidewater-zpk:\*\.zpk' "$root/share/mime/globs" ||
+  fail "the archive type's glob is not in the MIME database"
+page=$(MANWIDTH=80 man -l "$root/share/man/man1/zpk.1.gz" 2>"$scratch/man.err")
+[ ! -s "$scratch/man.err" ] || { cat "$scratch/man.err"; fail "man reports problems with zpk.1"; }
+grep -q 'zpk - list, probe, check and extract' <<<"$page" || fail "man -l does not render zpk.1"
+commands=$("$root/bin/zpk" --help | awk '/^Subcommands:/ {on = 1; next} on && NF {print $1}')
+for command in $commands; do
+  grep -qE "^       $command( |$)" <<<"$page" || fail "zpk.1 does not describe '$command'"
+done
+completed=$(bash -c 'source "$1"; COMP_WORDS=(zpk ""); COMP_CWORD=1; _zpk; echo "${COMPREPLY[*]}"' _ \
+  "$root/share/bash-completion/completions/zpk")
+for command in $commands; do
+  grep -qw "$command" <<<"$completed" || fail "the completion does not offer '$command'"
+done
+
+echo "== programs from the installed tree"
+[ "$("$root/bin/zpk" --version)" = "zpk $version" ] || fail "zpk --version"
+"$root/bin/zpk" --help >/dev/null || fail "zpk --help"
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+[ "$("$root/bin/tidewater-zpk-viewer" --version)" = "tidewater-zpk-viewer $version" ] ||
+  fail "tidewater-zpk-viewer --version"
+demo=$("$build/tools/make_demo" "$scratch/demo")
+archive=$(find "$demo" -name '*.zpk' -size +1k | sort | tail -n 1)
+[ -n "$archive" ] || fail "no demo archive"
+if "$root/bin/tidewater-zpk-viewer" "$scratch/none.zpk" 2>/dev/null; then
+  fail "the viewer started on an archive that does not exist"
+fi
+"$root/bin/tidewater-zpk-viewer" "$archive" &
+viewer=$!
+sleep 3
+kill -0 "$viewer" 2>/dev/null || { wait "$viewer" || true; fail "the viewer did not stay up on $archive"; }
+kill "$viewer"; wait "$viewer" 2>/dev/null || true
+! grep -rqs InstallPath "$XDG_CONFIG_HOME" ||
+  fail "the viewer saved the archive's folder"
+echo "== install check: all passed"
