@@ -58,7 +58,7 @@ grep -qx 'application/x-tidewater-zpk:\*\.zpk' "$root/share/mime/globs" ||
   fail "the archive type's glob is not in the MIME database"
 page=$(MANWIDTH=80 man -l "$root/share/man/man1/zpk.1.gz" 2>"$scratch/man.err")
 [ ! -s "$scratch/man.err" ] || { cat "$scratch/man.err"; fail "man reports problems with zpk.1"; }
-grep -q 'zpk - list, probe, check, extract and create' <<<"$page" || fail "man -l does not render zpk.1"
+grep -q 'zpk - list, probe, check, extract, create and locate' <<<"$page" || fail "man -l does not render zpk.1"
 commands=$("$root/bin/zpk" --help | awk '/^Subcommands:/ {on = 1; next} on && NF {print $1}')
 for command in $commands; do
   grep -qE "^       $command( |$)" <<<"$page" || fail "zpk.1 does not describe '$command'"
