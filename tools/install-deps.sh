@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   libcli11-dev nlohmann-json3-dev
   libyaml-cpp-dev
+  zlib1g-dev libz-mingw-w64-dev
   xvfb xauth xdg-utils fonts-dejavu-core
   clang libclang-rt-14-dev lcov
   clang-16 libclang-rt-16-dev

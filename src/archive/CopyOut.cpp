@@ -1,5 +1,7 @@
 #include "archive/CopyOut.h"
 
+#include "archive/Inflate.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -194,14 +196,12 @@ std::expected<void, Error> CopyResourceToFile(ArchiveFile& file, const ArchiveEn
   if (!tempPath) return std::unexpected(tempPath.error());
   TemporaryFile temp(*tempPath);
 
-  auto copied = CopyResource(
-      file, entry,
-      [&](std::span<const std::byte> chunk) {
-        out.write(reinterpret_cast<const char*>(chunk.data()),
-                  static_cast<std::streamsize>(chunk.size()));
-        return static_cast<bool>(out);
-      },
-      options.progress);
+  const auto write = [&](std::span<const std::byte> chunk) {
+    out.write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
+    return static_cast<bool>(out);
+  };
+  auto copied = options.inflate ? InflateResource(file, entry, write, options.progress)
+                                : CopyResource(file, entry, write, options.progress);
   if (!copied) {
     const int writeErr = errno;
     // Windows can't remove a file that is still open: close it before temp goes.

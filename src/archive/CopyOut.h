@@ -38,6 +38,7 @@ std::expected<std::vector<std::byte>, Error> ReadResource(ArchiveFile& file,
 
 struct CopyOptions {
   bool replaceExisting = true;  // false: an existing target is an error (TargetExists)
+  bool inflate = false;         // the stored bytes are a zlib stream: write them unpacked
   ProgressFn progress;
 };
 

@@ -17,6 +17,7 @@ enum class ErrorCode {
   CantWrite,      // the target file could not be created, written or put in place
   TargetExists,   // the target exists and replacing it was not allowed
   Cancelled,      // the caller's progress callback asked to stop
+  BadStream,      // packed data is corrupt or ends before its stream does
 };
 
 struct Error {

@@ -15,6 +15,10 @@ constexpr const char* kEntryHelp =
     "entries to use: a name as listed (\"/\" and \"\\\" count as the same) or #N for the "
     "N-th entry; all when none is given. Put -- before names that begin with '-'";
 
+constexpr const char* kInflateHelp =
+    "write entries of kind zlib unpacked (a corrupt or truncated stream fails that entry); "
+    "other entries are written unchanged";
+
 void AddArchive(CLI::App& command, std::string& archive) {
   command.add_option("ARCHIVE", archive, "the .zpk archive to read (it is never changed)")
       ->required();
@@ -55,6 +59,7 @@ int Main(int argc, char** argv) {
   ListArgs list;
   SelectArgs probe;
   std::string catArchive, catEntry;
+  bool catInflate = false;
   ExtractArgs extract;
   std::string extractDir = ".";
   bool infoGame = false, listGame = false, extractGame = false, locateJson = false;
@@ -76,6 +81,7 @@ int Main(int argc, char** argv) {
   probeCmd->add_option("ENTRY", probe.entries, kEntryHelp);
 
   auto* catCmd = app.add_subcommand("cat", "an entry's stored bytes, unchanged, to standard output");
+  catCmd->add_flag("--inflate", catInflate, kInflateHelp);
   AddArchive(*catCmd, catArchive);
   catCmd->add_option("ENTRY", catEntry, "the entry: a name as listed or #N")->required();
 
@@ -90,9 +96,11 @@ int Main(int argc, char** argv) {
   extractCmd->add_flag("-q,--quiet", extract.quiet, "print errors only")->excludes(verbose);
   AddGame(*extractCmd, extractGame);
   AddArchive(*extractCmd, extract.archive);
-  extractCmd->add_option("--manifest", extract.manifest,
-                         "also write FILE: order, names, fields and ID of what was extracted, for "
-                         "'zpk create --manifest' (FILE must lie in the folder or above it)");
+  auto* manifest = extractCmd->add_option(
+      "--manifest", extract.manifest,
+      "also write FILE: order, names, fields and ID of what was extracted, for "
+      "'zpk create --manifest' (FILE must lie in the folder or above it)");
+  extractCmd->add_flag("--inflate", extract.inflate, kInflateHelp)->excludes(manifest);
   extractCmd->add_option("ENTRY", extract.entries, kEntryHelp);
 
   FindArgs find;
@@ -158,7 +166,7 @@ int Main(int argc, char** argv) {
     if (*infoCmd) return RunInfo(info);
     if (*listCmd) return RunList(list);
     if (*probeCmd) return RunProbe(probe);
-    if (*catCmd) return RunCat(catArchive, catEntry);
+    if (*catCmd) return RunCat(catArchive, catEntry, catInflate);
     if (*checkCmd) return RunCheck(check);
     if (*findCmd) return RunFind(find);
     if (*diffCmd) return RunDiff(diff);

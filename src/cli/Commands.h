@@ -35,6 +35,7 @@ struct ExtractArgs {
   bool verbose = false;
   bool quiet = false;
   std::filesystem::path manifest;  // when set, a manifest of what was written goes here
+  bool inflate = false;            // entries of kind zlib are written unpacked
 };
 
 struct FindArgs {
@@ -62,7 +63,8 @@ struct CreateArgs {
 int RunInfo(const ArchiveArgs& args);
 int RunList(const ListArgs& args);
 int RunProbe(const SelectArgs& args);
-int RunCat(const std::string& archive, const std::string& entry);
+// With inflate, an entry of kind zlib is written unpacked.
+int RunCat(const std::string& archive, const std::string& entry, bool inflate);
 int RunCheck(const ArchiveArgs& args);
 int RunExtract(const ExtractArgs& args);
 int RunCreate(const CreateArgs& args);

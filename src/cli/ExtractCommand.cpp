@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "archive/CopyOut.h"
+#include "archive/Kind.h"
 #include "cli/Commands.h"
 #include "cli/ExtractManifest.h"
 #include "cli/ExtractTarget.h"
@@ -137,6 +138,14 @@ class Extraction {
     }
     archive::CopyOptions options;
     options.replaceExisting = args_.overwrite;
+    if (args_.inflate) {
+      const auto kind = archive::ReadKind(archive_.file, item.entry);
+      if (!kind) {
+        Skip(item.label, archive::Describe(kind.error()));
+        return;
+      }
+      options.inflate = *kind == archive::Kind::Zlib;
+    }
     options.progress = [&](std::uint64_t bytesDone) {
       bar_->Update(doneBefore + bytesDone);
       return true;
