@@ -110,12 +110,13 @@ int Main(int argc, char** argv) {
   AddJson(*findCmd, find.json);
   findCmd->add_flag("-i,--ignore-case", find.ignoreCase, "letters match in either case");
   AddKindFilter(*findCmd, find.kind);
+  findCmd->add_flag("--game", find.game, "search the game's folder, as 'zpk locate' finds it first, "
+                                         "instead of FOLDER");
   findCmd->add_option("PATTERN FOLDER", find.positional,
                       "PATTERN: * any run of characters (folders included), ? one character, [a-z] "
                       "a set, [!a-z] its complement; \"/\" and \"\\\" are the same. It may be "
                       "left out with --kind. FOLDER: the folder whose archives are searched")
-      ->expected(1, 2)
-      ->required();
+      ->expected(0, 2);
 
   DiffArgs diff;
   auto* diffCmd = app.add_subcommand(

@@ -43,6 +43,7 @@ struct FindArgs {
   std::optional<archive::Kind> kind;
   bool ignoreCase = false;
   bool json = false;
+  bool game = false;  // the folder is the game's folder; positional holds at most PATTERN
 };
 
 struct DiffArgs {
@@ -78,5 +79,8 @@ int RunLocate(bool json);
 // that locate finds (a bare file name matched without regard to case). False, reported,
 // when no folder is found.
 bool UseGameFolder(std::string& archive);
+
+// The first game folder that locate finds; nothing, reported, when there is none.
+std::optional<std::filesystem::path> GameFolder();
 
 }  // namespace zpk::cli

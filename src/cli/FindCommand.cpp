@@ -38,19 +38,29 @@ std::expected<std::vector<fs::path>, std::string> ArchivesIn(const fs::path& fol
 }  // namespace
 
 int RunFind(const FindArgs& args) {
+  auto positional = args.positional;
+  if (args.game) {
+    if (positional.size() > 1) {
+      ReportError("--game takes the place of FOLDER\nRun 'zpk find --help' for usage.");
+      return kExitFatal;
+    }
+    const auto folder = GameFolder();
+    if (!folder) return kExitFatal;
+    positional.push_back(folder->string());
+  }
   // With --kind the pattern may be left out: "zpk find --kind png FOLDER".
-  const bool patternGiven = args.positional.size() == 2;
-  if (args.positional.empty() || (!patternGiven && !args.kind)) {
+  const bool patternGiven = positional.size() == 2;
+  if (positional.empty() || (!patternGiven && !args.kind)) {
     ReportError("find needs a PATTERN and a FOLDER\nRun 'zpk find --help' for usage.");
     return kExitFatal;
   }
-  const auto pattern = archive::Utf8ToCp1252(patternGiven ? args.positional[0] : "*");
+  const auto pattern = archive::Utf8ToCp1252(patternGiven ? positional[0] : "*");
   if (!pattern) {
     ReportError("the pattern has a character that Windows-1252 can't hold");
     return kExitFatal;
   }
   const Glob glob(*pattern, args.ignoreCase);
-  const fs::path folder = args.positional.back();
+  const fs::path folder = positional.back();
   const auto archives = ArchivesIn(folder);
   if (!archives) {
     ReportError(archives.error());

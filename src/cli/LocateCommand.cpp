@@ -35,13 +35,19 @@ int RunLocate(bool json) {
   return found.empty() ? kExitSomeFailed : kExitOk;
 }
 
-bool UseGameFolder(std::string& archive) {
-  const auto found = platform::LocateGameFolders();
+std::optional<fs::path> GameFolder() {
+  auto found = platform::LocateGameFolders();
   if (found.empty()) {
     ReportError("the game's folder was not found in any Wine prefix (see 'zpk locate')");
-    return false;
+    return std::nullopt;
   }
-  const fs::path& folder = found.front().folder;
+  return std::move(found.front().folder);
+}
+
+bool UseGameFolder(std::string& archive) {
+  const auto located = GameFolder();
+  if (!located) return false;
+  const fs::path& folder = *located;
   fs::path path = folder / archive;
   std::error_code error;
   // The game was made on Windows, where DATA.ZPK and data.zpk are the same file.

@@ -48,6 +48,10 @@ TEST_F(LocateCommand, PrintsTheFolderAndArchivesAreFoundInIt) {
   const auto extract = RunZpk({"extract", "--game", "-C", out.string(), "DATA.ZPK"});
   EXPECT_EQ(0, extract.exitCode) << extract.err;
   EXPECT_TRUE(fs::is_regular_file(out / "gfx/ship.bmp"));
+  const auto find = RunZpk({"find", "--game", "*.BMP", "-i"});
+  EXPECT_EQ(0, find.exitCode) << find.err;
+  EXPECT_EQ((game / "DATA.ZPK").string() + ":1:gfx\\ship.bmp\n", find.out);
+  EXPECT_EQ(2, RunZpk({"find", "--game", "*", game.string()}).exitCode);
 }
 
 TEST_F(LocateCommand, NoGameIsExitOneAndGameArchivesAreUnreadable) {
@@ -57,6 +61,7 @@ TEST_F(LocateCommand, NoGameIsExitOneAndGameArchivesAreUnreadable) {
   const auto info = RunZpk({"info", "--game", "data.zpk"});
   EXPECT_EQ(2, info.exitCode);
   EXPECT_NE(std::string::npos, info.err.find("zpk: the game's folder was not found")) << info.err;
+  EXPECT_EQ(2, RunZpk({"find", "--game", "*"}).exitCode);
 }
 
 }  // namespace
