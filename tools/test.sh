@@ -17,3 +17,5 @@ fi
 # The normal suite's result once more, as the last line of the run.
 echo "== normal test suite:"
 grep -E 'tests passed, [0-9]+ tests failed out of' "$summary" | tail -n 1
+# How much of the C++ is tests (aimed at a quarter to a third).
+bash "$top/tools/test-share.sh"

@@ -97,8 +97,8 @@ TEST_F(CatalogueTest, EveryLaterChoiceReloadsAndBeepsOnce) {
   ClickArchive(0);
   EXPECT_EQ(windowSystem.beeps, 3);
   EXPECT_EQ(w.lstZPKRes->ListIndex(), 0);
-  EXPECT_EQ(windowSystem.busyDepth, 0);
-  EXPECT_EQ(windowSystem.busySpans, 4);
+  EXPECT_EQ(windowSystem.Count("busy"), 4);
+  EXPECT_EQ(windowSystem.Count("normal"), 4);
   EXPECT_TRUE(windowSystem.messages.empty());
 }
 

@@ -13,7 +13,6 @@
 #include "AppTestSupport.h"
 #include "app/AppText.h"
 #include "app/ChoiceList.h"
-#include "support/GamePrefix.h"
 #include "support/ScopedEnv.h"
 
 namespace zpk::test {

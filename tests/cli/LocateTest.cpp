@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ZpkProcess.h"
-#include "support/GamePrefix.h"
+#include "support/FakeWinePrefix.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "writer/ArchiveWriter.h"

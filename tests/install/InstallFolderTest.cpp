@@ -10,7 +10,7 @@
 
 #include "app/InstallFolder.h"
 #include "app/modRegSubs.h"
-#include "support/MemorySettingsStore.h"
+#include "support/IniSettingsStore.h"
 #include "support/RecordingWindowSystem.h"
 #include "support/ScriptedFolderPicker.h"
 #include "support/FakeWinePrefix.h"
@@ -100,58 +100,63 @@ INSTANTIATE_TEST_SUITE_P(Entries, InstallLocation, testing::ValuesIn(kLocationCa
 // ---------------------------------------------------------------------------------------
 // Special folders.
 
-class SpecialFolder : public testing::Test {
- protected:
-  test::FakeWinePrefix prefix_;
-  platform::WineRegistry registry_{prefix_.root()};
-  test::TempDir home_;
-  test::ScopedEnv homeEnv_{"HOME", home_.path().string()};
-  test::ScopedEnv windirEnv_{"windir", nullptr};
+// Folders below the prefix's drive_c ("<home>": the home folder), the registry's lines.
+struct SpecialCase {
+  std::string name;
+  int csidl;
+  std::vector<std::string> folders;
+  std::string reg;
+  std::string expected;
 };
 
-TEST_F(SpecialFolder, ProgramFilesIsThePrefixFolderTheRegistryNames) {
-  prefix_.MakeFolder("Program Files");
-  prefix_.MakeFolder("Program Files (x86)");
-  prefix_.WriteSystemReg(
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
-      "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
-      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
-      "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n");
-  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProgramFiles),
-            Q(fs::canonical(prefix_.driveC()) / "Program Files (x86)"));
+std::ostream& operator<<(std::ostream& out, const SpecialCase& c) { return out << c.name; }
+
+class SpecialFolder : public testing::TestWithParam<SpecialCase> {};
+
+TEST_P(SpecialFolder, IsThePrefixFolderTheRegistryNamesOrHome) {
+  const SpecialCase& c = GetParam();
+  test::FakeWinePrefix prefix;
+  const test::TempDir home;
+  const test::ScopedEnv homeEnv("HOME", home.path().string());
+  const test::ScopedEnv windirEnv("windir", nullptr);
+  for (const auto& folder : c.folders) prefix.MakeFolder(folder);
+  prefix.WriteSystemReg(c.reg);
+  const QString expected = c.expected == "<home>" ? Q(home.path())
+                           : c.expected.empty()   ? QString()
+                                                  : Q(fs::canonical(prefix.driveC()) / c.expected);
+  EXPECT_EQ(GetSpecialFolder(platform::WineRegistry(prefix.root()), c.csidl), expected);
+  if (c.csidl == kCsidlProgramFiles && c.folders.empty()) {
+    EXPECT_EQ(GetSpecialFolder(platform::WineRegistry(home / ".wine"), c.csidl), expected);
+  }
+  if (c.csidl == kCsidlWindows) {
+    const test::ScopedEnv windir("windir", "/opt/windows");
+    EXPECT_EQ(GetSpecialFolder(platform::WineRegistry(prefix.root()), c.csidl), "/opt/windows");
+  }
 }
 
-TEST_F(SpecialFolder, ProgramFilesWithoutRegistryEntryIsTheUsualFolderOfDriveC) {
-  prefix_.MakeFolder("Program Files");
-  prefix_.WriteSystemReg(
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
-      "\"ProgramFilesDir\"=\"C:\\\\Programme\"\n");
-  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProgramFiles),
-            Q(fs::canonical(prefix_.driveC()) / "Program Files"));
-}
+const std::string kCurrentVersion = "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n";
 
-TEST_F(SpecialFolder, ProgramFilesIsTheHomeFolderWithoutAPrefixFolder) {
-  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProgramFiles), Q(home_.path()));
-  const platform::WineRegistry noPrefix(home_ / ".wine");
-  EXPECT_EQ(GetSpecialFolder(noPrefix, kCsidlProgramFiles), Q(home_.path()));
-}
+const SpecialCase kSpecialCases[] = {
+    {"program_files_of_the_32_bit_view", kCsidlProgramFiles, {"Program Files", "Program Files (x86)"},
+     kCurrentVersion + "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n"
+         "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+         "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n",
+     "Program Files (x86)"},
+    {"program_files_named_but_missing", kCsidlProgramFiles, {"Program Files"},
+     kCurrentVersion + "\"ProgramFilesDir\"=\"C:\\\\Programme\"\n", "Program Files"},
+    {"program_files_without_a_prefix_folder", kCsidlProgramFiles, {}, "", "<home>"},
+    {"windows_folder", kCsidlWindows, {"windows"},
+     "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1\n\"SystemRoot\"=\"C:\\\\windows\"\n",
+     "windows"},
+    {"profile_is_home", kCsidlProfile, {}, "", "<home>"},
+    {"unknown_number", 9999, {}, "", ""},
+    {"negative_number", -1, {}, "", ""},
+};
 
-TEST_F(SpecialFolder, TheWindowsFolderIsWindirOrThePrefixSystemRoot) {
-  prefix_.MakeFolder("windows");
-  prefix_.WriteSystemReg(
-      "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1\n"
-      "\"SystemRoot\"=\"C:\\\\windows\"\n");
-  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlWindows),
-            Q(fs::canonical(prefix_.driveC()) / "windows"));
-  test::ScopedEnv windir("windir", "/opt/windows");
-  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlWindows), "/opt/windows");
-}
-
-TEST_F(SpecialFolder, ProfileIsHomeAndUnknownNumbersGiveNothing) {
-  EXPECT_EQ(GetSpecialFolder(registry_, kCsidlProfile), Q(home_.path()));
-  EXPECT_EQ(GetSpecialFolder(registry_, 9999), QString());
-  EXPECT_EQ(GetSpecialFolder(registry_, -1), QString());
-}
+INSTANTIATE_TEST_SUITE_P(Folders, SpecialFolder, testing::ValuesIn(kSpecialCases),
+                         [](const testing::TestParamInfo<SpecialCase>& row) {
+                           return row.param.name;
+                         });
 
 // ---------------------------------------------------------------------------------------
 // The folder browser's start folder.
@@ -214,8 +219,10 @@ TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
       "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n");
   const platform::WineRegistry registry(prefix.root());
   test::ScriptedFolderPicker picker({c.answer});
-  test::MemorySettingsStore settings;
-  settings.values.insert("InstallPath", "/old/");
+  test::TempDir config;
+  test::IniSettingsStore settings(config / "settings.conf");
+  settings.Write("InstallPath", "/old/");
+  settings.writes = 0;
   test::RecordingWindowSystem windows;
   QWidget active;
   windows.activeWindow = &active;
@@ -229,12 +236,8 @@ TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
   EXPECT_EQ(picker.calls[0].title, "Locate Tidewater installation folder:");
   EXPECT_EQ(picker.calls[0].owner, &active);
   EXPECT_EQ(result, c.result);
-  if (c.result) {
-    EXPECT_EQ(settings.writes, QStringList{"InstallPath=" + *c.result});
-  } else {
-    EXPECT_TRUE(settings.writes.isEmpty());
-    EXPECT_EQ(settings.values.value("InstallPath"), "/old/");
-  }
+  EXPECT_EQ(settings.writes, c.result ? 1 : 0);
+  EXPECT_EQ(settings.Read("InstallPath", ""), c.result.value_or("/old/"));
   EXPECT_TRUE(windows.messages.empty());
   EXPECT_EQ(windows.beeps, 0);
 }

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "platform/GameFolders.h"
-#include "support/GamePrefix.h"
+#include "support/FakeWinePrefix.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -65,9 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       QuoteCase{"Blank", "my ship.bmp", "\"my ship.bmp\""},
                       QuoteCase{"Quote", "a\"b", "\"a\\\"b\""},
                       QuoteCase{"BackslashBeforeQuote", "a\\\"b", "\"a\\\\\\\"b\""},
-                      QuoteCase{"TrailingBackslashWithBlank", "a b\\", "\"a b\\\\\""},
-                      QuoteCase{"BackslashesAloneUnquoted", "a\\b\\", "a\\b\\"},
-                      QuoteCase{"ShellCharactersNeedNoQuotes", "$(id);x", "$(id);x"}),
+                      QuoteCase{"TrailingBackslashWithBlank", "a b\\", "\"a b\\\\\""}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // Every text, however odd, comes back as itself, also next to other arguments.
@@ -83,18 +81,6 @@ TEST(QuoteArgumentProperty, SplitGivesBackWhatWasQuoted) {
     std::string text;
     for (const auto& arg : args) text += (text.empty() ? "" : " ") + QuoteArgument(arg);
     ASSERT_EQ(SplitCommandLine(text), args) << "text: " << text;
-  }
-}
-
-// Any byte sequence splits without running past the text (the fuzz target's property).
-TEST(SplitCommandLineProperty, ArbitraryBytesSplitIntoPiecesOfTheText) {
-  std::mt19937 random(7);
-  for (int round = 0; round < 20000; ++round) {
-    std::string text(random() % 24, '\0');
-    for (auto& c : text) c = static_cast<char>("a \"\\\t\0x"[random() % 7]);
-    std::size_t total = 0;
-    for (const auto& arg : SplitCommandLine(text)) total += arg.size();
-    ASSERT_LE(total, text.size());
   }
 }
 

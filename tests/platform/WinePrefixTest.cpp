@@ -108,16 +108,11 @@ TEST(DriveMapping, ADanglingDriveLinkIsNotMapped) {
   EXPECT_EQ(MapWindowsPath(prefix.root(), "E:\\Games"), std::nullopt);
 }
 
-TEST(WinePrefixFolder, IsWineprefixWhenSet) {
+TEST(WinePrefixFolder, IsWineprefixWhenSetElseDotWineInHome) {
+  test::ScopedEnv home("HOME", "/home/quill");
   test::ScopedEnv prefix("WINEPREFIX", "/opt/games/prefix");
   EXPECT_EQ(WinePrefixFolder(), fs::path("/opt/games/prefix"));
-}
-
-TEST(WinePrefixFolder, IsDotWineInHomeOtherwise) {
-  test::ScopedEnv prefix("WINEPREFIX", "");
-  test::ScopedEnv home("HOME", "/home/quill");
-  EXPECT_EQ(WinePrefixFolder(), fs::path("/home/quill/.wine"));
-  test::ScopedEnv noPrefix("WINEPREFIX", nullptr);
+  test::ScopedEnv empty("WINEPREFIX", "");
   EXPECT_EQ(WinePrefixFolder(), fs::path("/home/quill/.wine"));
 }
 

@@ -8,8 +8,6 @@
 namespace zpk::platform {
 namespace {
 
-namespace fs = std::filesystem;
-
 class WineRegistryTest : public testing::Test {
  protected:
   test::FakeWinePrefix prefix_;
@@ -55,16 +53,6 @@ TEST_F(WineRegistryTest, ReadsTheFileAfreshForEveryQuery) {
   EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V")->text, "first");
   prefix_.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=\"second\"\n");
   EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V")->text, "second");
-}
-
-TEST_F(WineRegistryTest, LeavesTheFilesAsTheyWere) {
-  prefix_.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=\"x\"\n");
-  const auto before = test::ReadFileBytes(prefix_.root() / "system.reg");
-  const auto time = fs::last_write_time(prefix_.root() / "system.reg");
-  (void)registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V");
-  EXPECT_EQ(test::ReadFileBytes(prefix_.root() / "system.reg"), before);
-  EXPECT_EQ(fs::last_write_time(prefix_.root() / "system.reg"), time);
-  EXPECT_FALSE(fs::exists(prefix_.root() / "user.reg"));
 }
 
 TEST(SystemRegistry, IsThePrefixThatWineprefixNames) {

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QString>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,13 +30,10 @@ class RecordingWindowSystem : public platform::WindowSystem {
   }
   void SetBusy(bool busy) override {
     events.push_back(busy ? "busy" : "normal");
-    busyDepth += busy ? 1 : -1;
-    busySpans += busy ? 1 : 0;
   }
   void ProcessPendingEvents() override {
     ++eventRounds;
     QCoreApplication::processEvents();
-    if (duringEvents) duringEvents();
   }
   QWidget* ActiveWindow() override { return activeWindow; }
 
@@ -50,10 +46,7 @@ class RecordingWindowSystem : public platform::WindowSystem {
   std::vector<std::string> events;  // "beep", "message", "busy", "normal"
   std::vector<ShownMessage> messages;
   int beeps = 0;
-  int busyDepth = 0;  // busy calls not yet ended
-  int busySpans = 0;  // busy calls in all
   int eventRounds = 0;
-  std::function<void()> duringEvents;  // runs inside every ProcessPendingEvents
   QWidget* activeWindow = nullptr;
 };
 
