@@ -154,7 +154,6 @@ std::vector<std::byte> WithCount(std::int32_t count) {
 INSTANTIATE_TEST_SUITE_P(
     Archives, DamagedArchiveTest,
     ::testing::Values(
-        DamagedCase{"ZeroBytes", [] { return std::vector<std::byte>(); }, "1 Kb", "", "0", 0},
         DamagedCase{"ShorterThanAHeader", [] { return std::vector<std::byte>(100, std::byte{'Z'}); },
                     "1 Kb", "", "0", 0},
         DamagedCase{"DirectoryShorterThanItsCount", Truncated, "2 Kb", "PATCH", "12", 3},

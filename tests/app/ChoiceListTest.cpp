@@ -21,8 +21,7 @@ class ChoiceListTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
   }
   void Click(int row, Qt::MouseButton button = Qt::LeftButton) {
-    const QRect rect = list.visualRect(model.index(row, 0));
-    QTest::mouseClick(list.viewport(), button, {}, rect.center());
+    QTest::mouseClick(list.viewport(), button, {}, list.visualRect(model.index(row, 0)).center());
   }
   std::vector<int> Choices() const {
     std::vector<int> rows;
@@ -35,74 +34,40 @@ class ChoiceListTest : public ::testing::Test {
   QSignalSpy spy{&list, &ChoiceList::choiceMade};
 };
 
-TEST_F(ChoiceListTest, ClickChoosesOnce) {
+TEST_F(ChoiceListTest, EveryClickKeyAndProgramChoiceRaisesOneEvent) {
+  Click(2, Qt::RightButton);
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(10, 190));  // below the rows
+  EXPECT_TRUE(Choices().empty());
+  EXPECT_EQ(list.ListIndex(), -1);
   Click(2);
-  EXPECT_EQ(Choices(), std::vector<int>{2});
   EXPECT_EQ(list.ListIndex(), 2);
   EXPECT_EQ(list.ChosenText(), QStringLiteral("gamma"));
-}
-
-TEST_F(ChoiceListTest, ClickOnTheChosenEntryChoosesAgain) {
-  Click(1);
-  Click(1);
-  EXPECT_EQ(Choices(), (std::vector<int>{1, 1}));
-}
-
-TEST_F(ChoiceListTest, KeyboardMovesChoose) {
+  Click(2);  // the chosen entry again
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(model.index(2, 0)).center());
+  Click(1, Qt::RightButton);
   list.setFocus();
-  Click(0);
-  QTest::keyClick(&list, Qt::Key_Down);
-  QTest::keyClick(&list, Qt::Key_Down);
+  QTest::keyClick(&list, Qt::Key_Up);
   QTest::keyClick(&list, Qt::Key_End);
-  EXPECT_EQ(Choices(), (std::vector<int>{0, 1, 2, 3}));
-}
-
-TEST_F(ChoiceListTest, ProgramChoiceRaisesTheEvent) {
-  EXPECT_TRUE(list.SetListIndex(3));
-  EXPECT_TRUE(list.SetListIndex(3));
-  EXPECT_EQ(Choices(), (std::vector<int>{3, 3}));
-  EXPECT_EQ(list.ListIndex(), 3);
-}
-
-TEST_F(ChoiceListTest, ProgramChoiceOutsideTheListFailsSilently) {
+  EXPECT_TRUE(list.SetListIndex(0));
+  EXPECT_TRUE(list.SetListIndex(0));
   EXPECT_FALSE(list.SetListIndex(4));
   EXPECT_FALSE(list.SetListIndex(-1));
-  model.setStringList({});
-  EXPECT_FALSE(list.SetListIndex(0));
-  EXPECT_TRUE(Choices().empty());
+  EXPECT_EQ(Choices(), (std::vector<int>{2, 2, 1, 3, 0, 0}));
+  EXPECT_EQ(list.ListIndex(), 0);
 }
 
-TEST_F(ChoiceListTest, RefillingTheListChoosesNothing) {
+TEST_F(ChoiceListTest, FocusRefillingAndAnEmptyListChooseNothing) {
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_Tab);
+  EXPECT_EQ(list.ListIndex(), -1);
+  EXPECT_EQ(list.ChosenText(), QString());
+  EXPECT_TRUE(Choices().empty());
   list.SetListIndex(1);
   spy.clear();
   model.setStringList({"one", "two"});
-  EXPECT_TRUE(Choices().empty());
   EXPECT_EQ(list.ListIndex(), -1);
-}
-
-TEST_F(ChoiceListTest, RightButtonChoosesNothing) {
-  Click(2, Qt::RightButton);
-  EXPECT_TRUE(Choices().empty());
-  EXPECT_EQ(list.ListIndex(), -1);
-}
-
-TEST_F(ChoiceListTest, DoubleClickAddsNoChoice) {
-  Click(1);
-  const QRect rect = list.visualRect(model.index(1, 0));
-  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rect.center());
-  EXPECT_EQ(Choices(), std::vector<int>{1});
-}
-
-TEST_F(ChoiceListTest, TakingTheFocusChoosesNothing) {
-  list.setFocus();
-  QTest::keyClick(&list, Qt::Key_Tab);
-  EXPECT_TRUE(Choices().empty());
-  EXPECT_EQ(list.ListIndex(), -1);
-  EXPECT_EQ(list.ChosenText(), QString());
-}
-
-TEST_F(ChoiceListTest, ClickBelowTheEntriesChoosesNothing) {
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(10, 190));
+  model.setStringList({});
+  EXPECT_FALSE(list.SetListIndex(0));
   EXPECT_TRUE(Choices().empty());
 }
 

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <string>
 
 #include "app/NumberFormat.h"
@@ -43,46 +44,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "-9,223,372,036,854,775,808"}),
     [](const auto& row) { return row.param.name; });
 
-struct HexCase {
-  std::string name;
-  std::int32_t value;
-  QString expected;
-};
-
-class HexTest : public ::testing::TestWithParam<HexCase> {};
-
-TEST_P(HexTest, UpperCaseWithoutLeadingZeros) {
-  EXPECT_EQ(FormatHex(GetParam().value), GetParam().expected);
+TEST(Hex, UpperCaseTwosComplementWithoutLeadingZeros) {
+  const std::pair<std::int32_t, const char*> rows[] = {
+      {0, "0"}, {1500, "5DC"}, {-1, "FFFFFFFF"}, {INT32_MIN, "80000000"}, {INT32_MAX, "7FFFFFFF"}};
+  for (const auto& [value, text] : rows) EXPECT_EQ(FormatHex(value), text) << value;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Hex, HexTest,
-    ::testing::Values(HexCase{"Zero", 0, "0"},
-                      HexCase{"Letters", 1500, "5DC"},
-                      HexCase{"MinusOneIsTwosComplement", -1, "FFFFFFFF"},
-                      HexCase{"Int32Min", std::numeric_limits<std::int32_t>::min(), "80000000"},
-                      HexCase{"Int32Max", std::numeric_limits<std::int32_t>::max(), "7FFFFFFF"}),
-    [](const auto& row) { return row.param.name; });
-
-struct SizeCase {
-  std::string name;
-  std::uint64_t bytes;
-  QString expected;
-};
-
-class SizeTest : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(SizeTest, WholeKilobytesPlusOne) {
-  EXPECT_EQ(FormatSizeKb(GetParam().bytes, kUs), GetParam().expected);
+// Whole kilobytes plus one, so that no file shows as 0 Kb.
+TEST(SizeKb, WholeKilobytesPlusOne) {
+  const std::pair<std::uint64_t, const char*> rows[] = {
+      {0, "1 Kb"}, {1023, "1 Kb"}, {1024, "2 Kb"}, {5000000, "4,883 Kb"}, {5ULL << 30, "5,242,881 Kb"}};
+  for (const auto& [bytes, text] : rows) EXPECT_EQ(FormatSizeKb(bytes, kUs), text) << bytes;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Size, SizeTest,
-    ::testing::Values(SizeCase{"EmptyFile", 0, "1 Kb"}, SizeCase{"JustUnderOneKb", 1023, "1 Kb"},
-                      SizeCase{"ExactlyOneKb", 1024, "2 Kb"},
-                      SizeCase{"FiveMillionBytes", 5000000, "4,883 Kb"},
-                      SizeCase{"BeyondFourGiB", 5ULL * 1024 * 1024 * 1024, "5,242,881 Kb"}),
-    [](const auto& row) { return row.param.name; });
 
 TEST(FileDate, ShortDateAndLongTimeWithoutZone) {
   const QDateTime when(QDate(2024, 3, 9), QTime(14, 5, 7));
@@ -92,12 +65,9 @@ TEST(FileDate, ShortDateAndLongTimeWithoutZone) {
   EXPECT_FALSE(text.contains(when.timeZoneAbbreviation())) << text.toStdString();
 }
 
-TEST(FileDate, GermanUsesItsOwnOrder) {
-  const QDateTime when(QDate(2024, 3, 9), QTime(14, 5, 7));
-  EXPECT_EQ(FormatFileDate(when, kGerman), QStringLiteral("09.03.24 14:05:07"));
-}
-
-TEST(FileDate, MidnightGivesTheDateAlone) {
+TEST(FileDate, GermanUsesItsOwnOrderAndMidnightGivesTheDateAlone) {
+  EXPECT_EQ(FormatFileDate(QDateTime(QDate(2024, 3, 9), QTime(14, 5, 7)), kGerman),
+            QStringLiteral("09.03.24 14:05:07"));
   const QDateTime midnight(QDate(2024, 3, 9), QTime(0, 0, 0, 400));
   EXPECT_EQ(FormatFileDate(midnight, kGerman), QStringLiteral("09.03.24"));
   const QDateTime oneSecondLater(QDate(2024, 3, 9), QTime(0, 0, 1));

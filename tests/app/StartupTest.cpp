@@ -181,7 +181,6 @@ TEST_F(StartupTest, OpensOnTheGameInAProtonPrefixWithoutAsking) {
 
 TEST_F(StartupTest, CaptionIsABlankAndTheVersionTitle) {
   frmMain& w = Start();
-  EXPECT_EQ(w.VersionTitle(), QStringLiteral("Quill's Tidewater ZPK Viewer v1.00"));
   EXPECT_EQ(w.windowTitle(), QStringLiteral(" Quill's Tidewater ZPK Viewer v1.00"));
   EXPECT_EQ(app::GetVersionText(7), QStringLiteral("Quill's Tidewater ZPK Viewer v1.00 (Build 7)"));
 }
@@ -206,15 +205,17 @@ TEST_F(StartupTest, ListsOnlyArchiveFilesInNameOrder) {
   EXPECT_EQ(windowSystem.beeps, 0);
 }
 
-TEST_F(StartupTest, LoadingFlagIsSetWhileTheFirstArchiveLoads) {
+// The first archive's load and the check boxes' events run while the flag is set.
+TEST_F(StartupTest, LoadingFlagIsSetWhileTheFirstArchiveLoadsAndTheBoxesAreSet) {
   AddArchive("data.zpk", OneEntry("DATA"));
+  StoreSetting("STD TXTViewer", "1");
   frmMain& w = Window();
-  std::vector<bool> loadingAtChoice;
+  std::vector<bool> loadingAtEvent;
   QObject::connect(w.lstZPKFiles, &app::ChoiceList::choiceMade,
-                   [&] { loadingAtChoice.push_back(w.IsLoading()); });
-  StoreSetting("InstallPath", FolderText(Install()));
-  ASSERT_TRUE(w.Form_Load());
-  EXPECT_EQ(loadingAtChoice, std::vector<bool>{true});
+                   [&] { loadingAtEvent.push_back(w.IsLoading()); });
+  QObject::connect(w.cbStdText, &QCheckBox::toggled, [&] { loadingAtEvent.push_back(w.IsLoading()); });
+  Start();
+  EXPECT_EQ(loadingAtEvent, (std::vector<bool>{true, true}));
   EXPECT_FALSE(w.IsLoading());
 }
 
@@ -295,45 +296,24 @@ TEST_F(StartupTest, ViewerPathsFillTheOptionsPage) {
   EXPECT_EQ(w.txtTXTViewer->text(), QStringLiteral("/usr/bin/less"));
 }
 
-TEST_F(StartupTest, CheckBoxEventsSeeTheLoadingFlag) {
-  StoreSetting("STD TXTViewer", "1");
-  frmMain& w = Window();
-  std::vector<bool> loadingAtToggle;
-  QObject::connect(w.cbStdText, &QCheckBox::toggled, [&] { loadingAtToggle.push_back(w.IsLoading()); });
-  Start();
-  EXPECT_EQ(loadingAtToggle, std::vector<bool>{true});
-}
-
-TEST_F(StartupTest, FolderButtonStartsAtTheShownFolderAndSavesTheChoice) {
+TEST_F(StartupTest, FolderButtonStartsAtTheShownFolderAndSavesTheChoiceUnlessCancelled) {
   AddArchive("data.zpk", OneEntry("DATA"));
   const std::filesystem::path other = Root() / "Other";
   std::filesystem::create_directories(other);
   frmMain& w = Start();
-  folderPicker.answers = {Q(other)};
+  settings.writes.clear();
+  folderPicker.answers = {QString(), Q(other)};
+  w.btnChoosePath->click();  // cancelled: nothing changes
+  EXPECT_EQ(w.lblInstallPath->text(), FolderText(Install()));
+  EXPECT_TRUE(settings.writes.empty());
   w.btnChoosePath->click();
-  ASSERT_EQ(folderPicker.calls.size(), 1u);
-  EXPECT_EQ(folderPicker.calls[0].title, kLocate);
-  EXPECT_EQ(folderPicker.calls[0].startFolder, FolderText(Install()));
+  ASSERT_EQ(folderPicker.calls.size(), 2u);
+  EXPECT_EQ(folderPicker.calls[1].title, kLocate);
+  EXPECT_EQ(folderPicker.calls[1].startFolder, FolderText(Install()));
   EXPECT_EQ(w.lblInstallPath->text(), FolderText(other));
   EXPECT_EQ(StoredSetting("InstallPath"), FolderText(other));
   // The list keeps the names found at start-up.
   EXPECT_EQ(w.lstZPKFiles->ListCount(), 1);
-}
-
-TEST_F(StartupTest, FolderButtonCancelledChangesNothing) {
-  frmMain& w = Start();
-  settings.writes.clear();
-  folderPicker.answers = {QString()};
-  w.btnChoosePath->click();
-  EXPECT_EQ(w.lblInstallPath->text(), FolderText(Install()));
-  EXPECT_TRUE(settings.writes.empty());
-}
-
-TEST_F(StartupTest, DoneClosesTheWindow) {
-  frmMain& w = Start();
-  ASSERT_TRUE(w.isVisible());
-  w.btnDone->click();
-  EXPECT_FALSE(w.isVisible());
 }
 
 }  // namespace
