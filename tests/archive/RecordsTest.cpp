@@ -12,16 +12,6 @@ namespace {
 using namespace zpk::archive;
 using namespace std::string_literals;
 
-TEST(CutAtNull, CutsBeforeTheFirstNulInPlace) {
-  std::string text = "ship.bmp\0garbage\0more"s;
-  EXPECT_EQ(CutAtNull(text), "ship.bmp");
-  EXPECT_EQ(text, "ship.bmp");
-  std::string leading = "\0name"s;
-  EXPECT_EQ(CutAtNull(leading), "");
-  std::string none = "no nul here";
-  EXPECT_EQ(CutAtNull(none), "no nul here");
-}
-
 TEST(DisplayName, TrimsOnlySpacesAfterCutting) {
   EXPECT_EQ(DisplayName("   music/theme.wav  \0  x"s), "music/theme.wav");
   EXPECT_EQ(DisplayName("\tname\t"), "\tname\t");
