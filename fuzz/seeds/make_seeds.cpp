@@ -73,7 +73,7 @@ std::string ProviderString(const std::string& text) {
   return out + "\\;";
 }
 
-// The key path the wine registry target looks up, then the file's text.
+// The key path the registry targets look up, then the file's text.
 bool WriteRegistrySeed(const fs::path& folder, const std::string& name, const std::string& key,
                        const std::string& text) {
   return WriteSeed(folder, name, ProviderString(key) + text);
@@ -208,6 +208,7 @@ int main(int argc, char** argv) {
       {"archive_fuzzer", ArchiveSeeds},
       {"extract_name_fuzzer", ExtractNameSeeds},
       {"wine_registry_fuzzer", WineRegistrySeeds},
+      {"registry_scan_fuzzer", WineRegistrySeeds},
       {"tags_fuzzer", TagSeeds},
       {"filter_fuzzer", FilterSeeds},
       {"cmdline_fuzzer", CommandLineSeeds},

@@ -1,7 +1,9 @@
 #include "platform/WineRegistryScan.h"
 
 #include <cstring>
+#include <algorithm>
 #include <fstream>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -13,11 +15,89 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The lines of a file, read in blocks; a line longer than kLongestRegistryLine is skipped.
-class FileLines {
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// A line as the scan looks at it: without its "\r" and its outer blanks.
+std::string_view ScannedForm(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return TrimBlanks(line);
+}
+
+// Whether the line after `line` continues hex data and so is no key header, given whether
+// `line` did (the rule of the scan below for lines outside the keys asked for).
+bool NextLineContinues(bool continuing, std::string_view line) {
+  line = ScannedForm(line);
+  if (line.empty()) return false;
+  if (continuing || line.front() == '"' || line.front() == '@') return line.back() == '\\';
+  return false;
+}
+
+// The start of the line holding text[pos], not before `floor` (itself a line start).
+std::size_t LineStart(std::string_view text, std::size_t floor, std::size_t pos) {
+  const std::size_t newline = text.substr(floor, pos - floor).rfind('\n');
+  return newline == std::string_view::npos ? floor : floor + newline + 1;
+}
+
+// Whether the line starting at `target` continues hex data, knowing that of the line at
+// `known` (a line start before it). Only the lines just before target that end in a
+// backslash can make it so; they are walked back to where that chain begins, then forward.
+bool ContinuesAt(std::string_view text, std::size_t known, bool knownContinues,
+                 std::size_t target) {
+  std::size_t chain = target;
+  while (chain > known) {
+    const std::size_t before = LineStart(text, known, chain - 1);
+    if (ScannedForm(text.substr(before, chain - 1 - before)).ends_with('\\')) {
+      chain = before;
+    } else {
+      break;
+    }
+  }
+  bool continuing = chain == known ? knownContinues : false;
+  while (chain < target) {
+    const std::size_t end = text.find('\n', chain);
+    continuing = NextLineContinues(continuing, text.substr(chain, end - chain));
+    chain = end + 1;
+  }
+  return continuing;
+}
+
+// Outside the keys asked for only key headers matter, and those are the lines that begin
+// with "[" (after blanks) and do not continue hex data. Finds the first of them in text (a
+// run of whole lines from a line start, the last one possibly cut short), given whether the
+// first line continues hex data. When there is none, npos; then `resume` is the start of
+// the last line (which may go on beyond text) and `continuing` tells it of that line.
+std::size_t FindKeyHeader(std::string_view text, bool& continuing, std::size_t& resume) {
+  std::size_t known = 0;  // a line start, continuing telling it of that line
+  std::size_t from = 0;   // a line start: where to look for "[" next
+  for (;;) {
+    const std::size_t bracket = text.find('[', from);
+    if (bracket == std::string_view::npos) {
+      const std::size_t last = text.rfind('\n');
+      resume = last == std::string_view::npos ? 0 : last + 1;
+      if (resume > known) continuing = ContinuesAt(text, known, continuing, resume);
+      return std::string_view::npos;
+    }
+    const std::size_t line = LineStart(text, from, bracket);
+    const std::size_t lineEnd = text.find('\n', bracket);
+    from = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+    if (!TrimBlanks(text.substr(line, bracket - line)).empty()) continue;
+    continuing = ContinuesAt(text, known, continuing, line);
+    known = line;
+    if (!continuing) return line;
+  }
+}
+
+// The lines of a file (or of text in memory), read in blocks; a line that does not fit in
+// a buffer grown to more than kLongestRegistryLine is skipped.
+template <class Source>
+class BlockLines {
  public:
-  explicit FileLines(const fs::path& path) : in_(path, std::ios::binary), buffer_(256 * 1024) {}
-  bool IsOpen() const { return in_.is_open(); }
+  BlockLines(Source source, std::size_t blockBytes)
+      : source_(std::move(source)), buffer_(std::max<std::size_t>(blockBytes, 16)) {}
 
   bool Next(std::string_view& line) {
     for (;;) {
@@ -38,6 +118,32 @@ class FileLines {
         begin_ = end_;
         return Strip(line);
       }
+      Refill();
+    }
+  }
+
+  // Moves on to the next line that is a key header (see FindKeyHeader), so that the lines
+  // in between are only searched for "[", not looked at one by one. False at the end.
+  bool SkipToKeyHeader(bool& continuing) {
+    for (;;) {
+      const std::string_view text(buffer_.data() + begin_, end_ - begin_);
+      if (dropping_) {
+        const std::size_t newline = text.find('\n');
+        if (newline != std::string_view::npos) {
+          begin_ += newline + 1;
+          dropping_ = false;
+          continue;
+        }
+      } else {
+        std::size_t resume = 0;
+        const std::size_t header = FindKeyHeader(text, continuing, resume);
+        if (header != std::string_view::npos) {
+          begin_ += header;
+          return true;
+        }
+        begin_ += resume;
+      }
+      if (atEnd_) return false;
       Refill();
     }
   }
@@ -63,17 +169,44 @@ class FileLines {
       end_ -= begin_;
       begin_ = 0;
     }
-    in_.read(buffer_.data() + end_, static_cast<std::streamsize>(buffer_.size() - end_));
-    const auto got = static_cast<std::size_t>(in_.gcount());
+    const std::size_t got = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
     end_ += got;
     if (got == 0) atEnd_ = true;
   }
 
-  std::ifstream in_;
+  Source source_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0, end_ = 0;
   bool atEnd_ = false;
   bool dropping_ = false;
+};
+
+class FileSource {
+ public:
+  explicit FileSource(const fs::path& path) : in_(std::make_unique<std::ifstream>(path, std::ios::binary)) {}
+  bool IsOpen() const { return in_->is_open(); }
+  std::size_t Read(char* to, std::size_t size) {
+    in_->read(to, static_cast<std::streamsize>(size));
+    return static_cast<std::size_t>(in_->gcount());
+  }
+
+ private:
+  std::unique_ptr<std::ifstream> in_;
+};
+
+class MemorySource {
+ public:
+  explicit MemorySource(std::string_view text) : text_(text) {}
+  std::size_t Read(char* to, std::size_t size) {
+    const std::size_t count = std::min(size, text_.size() - pos_);
+    std::memcpy(to, text_.data() + pos_, count);
+    pos_ += count;
+    return count;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
 };
 
 class MemoryLines {
@@ -95,12 +228,6 @@ class MemoryLines {
   std::string_view text_;
   std::size_t pos_ = 0;
 };
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -255,15 +382,15 @@ std::string PlainHeaderForm(const std::string& key) {
 // True when the header text (after "[") holds only ASCII whose only escapes are doubled
 // backslashes between non-empty names: then comparing bytes is comparing keys.
 bool IsPlainHeader(std::string_view header) {
-  if (header.starts_with('\\')) return false;
-  for (std::size_t i = 0; i < header.size() && header[i] != ']'; ++i) {
-    if (static_cast<unsigned char>(header[i]) >= 0x80) return false;
-    if (header[i] == '\\') {
-      if (i + 1 >= header.size() || header[i + 1] != '\\') return false;
-      if (header.substr(i + 2).starts_with("\\\\") || header.substr(i + 2).starts_with("]")) {
-        return false;
-      }
-      ++i;
+  const char* p = header.data();
+  const char* const end = p + header.size();
+  if (p != end && *p == '\\') return false;
+  for (; p != end && *p != ']'; ++p) {
+    if (static_cast<unsigned char>(*p) >= 0x80) return false;
+    if (*p == '\\') {
+      if (p + 1 == end || p[1] != '\\') return false;
+      if (p + 2 != end && (p[2] == '\\' || p[2] == ']')) return false;
+      ++p;
     }
   }
   return true;
@@ -273,6 +400,23 @@ struct Wanted {
   std::string key;    // normalised
   std::string plain;  // PlainHeaderForm, "" when there is none
 };
+
+// True when the header's first bytes already tell it from every key asked for: it agrees
+// with a key's plain form up to a byte that is an ordinary name character there, which no
+// escape or backslash later in the header can change. Most headers of a large registry
+// are told apart by their first few bytes this way.
+bool DiffersEarly(std::string_view header, const std::vector<Wanted>& wanted) {
+  for (const Wanted& key : wanted) {
+    if (key.plain.empty()) return false;
+    const std::size_t shorter = std::min(header.size(), key.plain.size());
+    std::size_t same = 0;
+    while (same < shorter && AsciiLower(header[same]) == AsciiLower(key.plain[same])) ++same;
+    if (same == header.size() || same == key.plain.size()) return false;
+    const char c = header[same];
+    if (c == '\\' || c == ']' || c < 0x20 || c >= 0x7F) return false;
+  }
+  return true;
+}
 
 bool HeaderNames(std::string_view header, const Wanted& wanted, bool plainHeader,
                  const std::optional<std::string>& decoded) {
@@ -357,9 +501,10 @@ std::optional<RegistryText> ReadData(std::string_view data, Lines& lines) {
   return std::nullopt;
 }
 
+// plainReading: every header decoded, none told apart early (the reference for the rest).
 template <class Lines>
 RegistryText Scan(Lines& lines, std::span<const std::string_view> keyPaths,
-                  std::string_view valueName) {
+                  std::string_view valueName, bool plainReading = false) {
   std::vector<Wanted> wanted;
   for (const std::string_view path : keyPaths) {
     std::string key = NormaliseKey(path);
@@ -373,7 +518,11 @@ RegistryText Scan(Lines& lines, std::span<const std::string_view> keyPaths,
 
   std::vector<std::size_t> current;  // the wanted keys whose values follow
   bool continuing = false;           // the line before was hex data going on
-  while (lines.Next(raw)) {
+  for (;;) {
+    if constexpr (requires { lines.SkipToKeyHeader(continuing); }) {
+      if (current.empty() && !lines.SkipToKeyHeader(continuing)) break;
+    }
+    if (!lines.Next(raw)) break;
     raw = TrimBlanks(raw);
     if (continuing) {
       continuing = !raw.empty() && raw.back() == '\\';
@@ -383,6 +532,7 @@ RegistryText Scan(Lines& lines, std::span<const std::string_view> keyPaths,
     if (raw.front() == '[') {
       current.clear();
       const std::string_view header = raw.substr(1);
+      if (!plainReading && DiffersEarly(header, wanted)) continue;
       const bool plain = IsPlainHeader(header);
       std::optional<std::string> decoded;
       if (!plain) {
@@ -431,14 +581,19 @@ RegistryText FindRegistryText(const fs::path& file, std::span<const std::string_
   if (!fs::is_regular_file(file, error)) return {};
   const std::uintmax_t size = fs::file_size(file, error);
   if (error || size > kLargestRegistryFile) return {};
-  FileLines lines(file);
-  if (!lines.IsOpen()) return {};
+  FileSource source(file);
+  if (!source.IsOpen()) return {};
+  BlockLines lines(std::move(source), kRegistryBlockBytes);
   return Scan(lines, keyPaths, valueName);
 }
 
 RegistryText FindRegistryTextIn(std::string_view text, std::span<const std::string_view> keyPaths,
-                                std::string_view valueName) {
-  MemoryLines lines(text);
+                                std::string_view valueName, ScanMethod method) {
+  if (method.lineByLine) {
+    MemoryLines lines(text);
+    return Scan(lines, keyPaths, valueName, true);
+  }
+  BlockLines lines(MemorySource(text), method.blockBytes);
   return Scan(lines, keyPaths, valueName);
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <fstream>
+#include <vector>
 
 #include "platform/WineRegistryScan.h"
 #include "support/TempDir.h"
@@ -41,9 +42,14 @@ const ScanCase kScanCases[] = {
     {"KeyBelowOrBesideIsNotTheKey",
      "[Software\\\\Game\\\\Sub]\n\"Where\"=\"C:\\\\1\"\n[Software\\\\GameX]\n\"Where\"=\"C:\\\\2\"\n",
      RegistryTextResult::Missing},
-    {"ContinuedHexLineIsNoHeader",
-     "[Software\\\\Other]\n\"Blob\"=hex:01,\\\n[Software\\\\Game]\n\"Where\"=\"C:\\\\no\"\n",
+    {"ContinuationGoesOnOverLinesEndingInABackslash",
+     "[Software\\\\Other]\n\"Blob\"=hex:01,\\\n  02,\\\n[Software\\\\Game]\n\"Where\"=\"C:\\\\no\"\n",
      RegistryTextResult::Missing},
+    {"CommentEndingInABackslashContinuesNothing",
+     "[Software\\\\Other]\n#note \\\n [Software\\\\Game]\r\n\"Where\"=\"C:\\\\yes\"\n",
+     RegistryTextResult::Found, "C:\\yes"},
+    {"DoubledSeparatorIsOneSeparator", "[Software\\\\\\\\Game]\n\"Where\"=\"C:\\\\D\"\n",
+     RegistryTextResult::Found, "C:\\D"},
     {"UnreadableLineKeepsTheValueBefore",
      "[Software\\\\Game]\n\"Where\"=\"C:\\\\ok\"\n\"Where\"=\"C:\\\\cut\n",
      RegistryTextResult::Found, "C:\\ok"},
@@ -54,9 +60,15 @@ class RegistryScan : public testing::TestWithParam<ScanCase> {};
 TEST_P(RegistryScan, FindsTheValueInMemoryAndInAFile) {
   const ScanCase& c = GetParam();
   const std::string file = std::string(kFirstLine) + c.body;
-  const auto inMemory = zpk::platform::FindRegistryTextIn(file, kKeys, "WHERE");
-  EXPECT_EQ(c.result, inMemory.result);
-  EXPECT_EQ(c.text, inMemory.text);
+  // Line by line, and jumping between key headers in blocks of every size that puts a block's
+  // end somewhere else in the lines.
+  std::vector<zpk::platform::ScanMethod> methods{{.lineByLine = true}};
+  for (std::size_t bytes = 16; bytes < 128; ++bytes) methods.push_back({.blockBytes = bytes});
+  for (const auto& method : methods) {
+    const auto inMemory = zpk::platform::FindRegistryTextIn(file, kKeys, "WHERE", method);
+    ASSERT_EQ(c.result, inMemory.result) << method.lineByLine << ' ' << method.blockBytes;
+    ASSERT_EQ(c.text, inMemory.text) << method.lineByLine << ' ' << method.blockBytes;
+  }
 
   const zpk::test::TempDir dir;
   std::ofstream(dir / "system.reg", std::ios::binary) << file;
