@@ -54,7 +54,7 @@ QString ChoiceList::ChosenText() const {
   return chosen.isValid() ? chosen.data(Qt::DisplayRole).toString() : QString();
 }
 
-bool ChoiceList::SetListIndex(int row) {
+bool ChoiceList::SetListIndex(int row, bool raise) {
   if (model() == nullptr || row < 0 || row >= model()->rowCount()) return false;
   const QModelIndex index = model()->index(row, 0);
   {
@@ -62,7 +62,7 @@ bool ChoiceList::SetListIndex(int row) {
     setCurrentIndex(index);
     selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
   }
-  emit choiceMade(row);
+  if (raise) emit choiceMade(row);
   return true;
 }
 

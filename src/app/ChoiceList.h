@@ -18,9 +18,9 @@ class ChoiceList : public QListView {
 
   // The chosen row, or -1 when nothing is chosen.
   int ListIndex() const;
-  // Chooses the row and raises the choice event; false (nothing raised) for a row the
-  // list does not have.
-  bool SetListIndex(int row);
+  // Chooses the row and (unless raise is false) raises the choice event; false (nothing
+  // raised) for a row the list does not have.
+  bool SetListIndex(int row, bool raise = true);
   // The display text of the chosen row ("" when nothing is chosen).
   QString ChosenText() const;
   int ListCount() const;

@@ -97,7 +97,8 @@ class frmMain : public QWidget {
   void btnChoosePath_Click();
   void lblCopyRightMH_Click();
   void lblCopyRightQuill_Click();
-  void SaveNotes();
+  // False when edited notes could not be written (the user has been told).
+  bool SaveNotes();
   void LoadNotes();
 
   // --- Controls ----------------------------------------------------------------------
@@ -173,6 +174,7 @@ class frmMain : public QWidget {
   bool isLoading_ = false;
   bool notesChanged_ = false;
   QString currentArchivePath_;
+  int shownArchiveRow_ = -1;  // the lstZPKFiles row whose archive is shown
   std::int32_t entryCount_ = 0;
   bool settingNotesText_ = false;
   QStringListModel* archiveNames_ = nullptr;

@@ -20,7 +20,15 @@ void frmMain::lstZPKFiles_Click() {
   windowSystem.SetBusy(true);
   windowSystem.ProcessPendingEvents();
 
-  SaveNotes();  // still the archive left
+  // Notes that could not be saved stay in the box, with the archive they belong to still
+  // chosen, so that the user can copy them or save them once the folder is writable again.
+  if (!SaveNotes()) {
+    if (shownArchiveRow_ >= 0) lstZPKFiles->SetListIndex(shownArchiveRow_, false);
+    windowSystem.SetBusy(false);
+    windowSystem.ProcessPendingEvents();
+    return;
+  }
+  shownArchiveRow_ = lstZPKFiles->ListIndex();
   const QString archivePath = ChosenArchivePath();
   currentArchivePath_ = archivePath;
   LoadNotes();

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include "app/ChoiceList.h"
 #include "app/InstallFolder.h"
 #include "app/frmMain.h"
 
@@ -38,12 +39,14 @@ std::optional<QString> frmMain::FindInstallFolder() {
 }
 
 void frmMain::btnChoosePath_Click() {
-  // The archive list keeps the names found at start-up; choosing one of them later takes
-  // it from the new folder.
+  // The archive list keeps the names found at start-up; the chosen one is read again from
+  // the new folder, so that no command uses the directory of the old folder's archive.
   if (std::optional<QString> chosen =
           ChooseInstallPath(services_.registry, services_.folderPicker, services_.settings,
                             services_.windowSystem, lblInstallPath->text())) {
+    const bool changed = *chosen != lblInstallPath->text();
     lblInstallPath->setText(*chosen);
+    if (changed) lstZPKFiles->SetListIndex(lstZPKFiles->ListIndex());  // nothing when none
   }
 }
 

@@ -31,20 +31,21 @@ void frmMain::SetNotesText(const QString& text) {
   settingNotesText_ = false;
 }
 
-void frmMain::SaveNotes() {
-  if (!notesChanged_) return;
+bool frmMain::SaveNotes() {
+  if (!notesChanged_) return true;
   const std::filesystem::path path = NotesFilePath(services_.programFolder, currentArchivePath_);
   auto written = WriteTextFile(path, NotesBoxText(*txtZPKNotes));
   services_.windowSystem.ProcessPendingEvents();
   if (written) {
     notesChanged_ = false;
-    return;
+    return true;
   }
   services_.windowSystem.Beep();
   services_.windowSystem.ShowMessage(
       QStringLiteral("The notes can't be saved to \"%1\": %2")
           .arg(FromFsPath(path), written.error()),
       platform::MsgIcon::Exclamation, versionTitle_);
+  return false;
 }
 
 void frmMain::LoadNotes() {

@@ -10,6 +10,8 @@
 #include <string>
 #include <system_error>
 
+#include "util/PathUtils.h"
+
 #ifdef __linux__
 #include <fcntl.h>
 #include <stdio.h>
@@ -60,7 +62,11 @@ std::expected<std::filesystem::path, Error> CreateTemporaryBeside(
   for (int attempt = 0; attempt < 16; ++attempt) {
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-    auto candidate = folder / ("." + target.filename().string() + "." + suffix + ".part");
+    // "." + name + "." + 16 digits + ".part": the name is shortened so that the whole
+    // stays within the file system's limit for a name.
+    const std::string name =
+        util::FitFileName(target.filename().string(), util::kMaxFileNameBytes - 23);
+    auto candidate = folder / ("." + name + "." + suffix + ".part");
     errno = 0;
 #ifdef _WIN32
     // The C runtime's _wfopen knows no exclusive mode, so a wide path can't be opened with
@@ -123,6 +129,70 @@ std::expected<bool, Error> PutInPlace(const std::filesystem::path& temp,
   std::filesystem::rename(temp, target, ec);
   if (ec) return std::unexpected(WriteError(target, ec.message()));
   return true;
+}
+
+// Copies the entry into an open stream and closes it; a failed write names target.
+std::expected<void, Error> CopyIntoStream(ArchiveFile& file, const ArchiveEntry& entry,
+                                          std::ofstream& out,
+                                          const std::filesystem::path& target,
+                                          const CopyOptions& options) {
+  const auto write = [&](std::span<const std::byte> chunk) {
+    out.write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
+    return static_cast<bool>(out);
+  };
+  auto copied = options.inflate ? InflateResource(file, entry, write, options.progress)
+                                : CopyResource(file, entry, write, options.progress);
+  if (!copied) {
+    const int writeErr = errno;
+    // Windows can't remove a file that is still open: close it before a temporary goes.
+    out.close();
+    errno = writeErr;
+    if (copied.error().code == ErrorCode::CantWrite) {
+      return std::unexpected(WriteError(target, ErrnoText(errno)));
+    }
+    return copied;
+  }
+  errno = 0;
+  out.close();
+  if (out.fail()) return std::unexpected(WriteError(target, ErrnoText(errno)));
+  return {};
+}
+
+// A file the user chose to replace keeps what makes it that file: a link stays a link and
+// its target gets the bytes, the permission bits stay, and where the folder takes no new
+// file the file itself is written (a failure then may leave it damaged, and says so).
+std::expected<void, Error> ReplaceUsersFile(ArchiveFile& file, const ArchiveEntry& entry,
+                                            const std::filesystem::path& chosen,
+                                            const CopyOptions& options) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path target = chosen;
+  if (fs::is_symlink(fs::symlink_status(chosen, ec))) {
+    const fs::path resolved = fs::weakly_canonical(chosen, ec);
+    if (!ec) target = resolved;
+  }
+  const fs::file_status existing = fs::status(target, ec);
+  const bool replacing = fs::is_regular_file(existing);
+
+  std::ofstream out;
+  auto tempPath = CreateTemporaryBeside(target, out);
+  if (!tempPath) {
+    if (!replacing) return std::unexpected(tempPath.error());
+    errno = 0;
+    out.open(target, std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!out) return std::unexpected(WriteError(target, ErrnoText(errno)));
+    return CopyIntoStream(file, entry, out, target, options);
+  }
+  TemporaryFile temp(*tempPath);
+  if (auto ok = CopyIntoStream(file, entry, out, target, options); !ok) return ok;
+  if (replacing) {
+    fs::permissions(temp.path(), existing.permissions(), fs::perm_options::replace, ec);
+    if (ec) return std::unexpected(WriteError(target, ec.message()));
+  }
+  auto placed = PutInPlace(temp.path(), target, true);
+  if (!placed) return std::unexpected(placed.error());
+  temp.Release();
+  return {};
 }
 
 }  // namespace
@@ -191,30 +261,13 @@ std::expected<void, Error> CopyResourceToFile(ArchiveFile& file, const ArchiveEn
     return std::unexpected(Error{ErrorCode::TargetExists, "'" + target.string() + "' exists"});
   }
 
+  if (options.usersOwnFile) return ReplaceUsersFile(file, entry, target, options);
+
   std::ofstream out;
   auto tempPath = CreateTemporaryBeside(target, out);
   if (!tempPath) return std::unexpected(tempPath.error());
   TemporaryFile temp(*tempPath);
-
-  const auto write = [&](std::span<const std::byte> chunk) {
-    out.write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
-    return static_cast<bool>(out);
-  };
-  auto copied = options.inflate ? InflateResource(file, entry, write, options.progress)
-                                : CopyResource(file, entry, write, options.progress);
-  if (!copied) {
-    const int writeErr = errno;
-    // Windows can't remove a file that is still open: close it before temp goes.
-    out.close();
-    errno = writeErr;
-    if (copied.error().code == ErrorCode::CantWrite) {
-      return std::unexpected(WriteError(target, ErrnoText(errno)));
-    }
-    return copied;
-  }
-  errno = 0;
-  out.close();
-  if (out.fail()) return std::unexpected(WriteError(target, ErrnoText(errno)));
+  if (auto ok = CopyIntoStream(file, entry, out, target, options); !ok) return ok;
 
   auto placed = PutInPlace(temp.path(), target, options.replaceExisting);
   if (!placed) return std::unexpected(placed.error());

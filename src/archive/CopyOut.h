@@ -39,6 +39,10 @@ std::expected<std::vector<std::byte>, Error> ReadResource(ArchiveFile& file,
 struct CopyOptions {
   bool replaceExisting = true;  // false: an existing target is an error (TargetExists)
   bool inflate = false;         // the stored bytes are a zlib stream: write them unpacked
+  // The target is a file the user chose to replace ("Save as"): a symbolic link's target is
+  // replaced, not the link; the replaced file keeps its permission bits; and where its
+  // folder takes no new file, the file is written in place.
+  bool usersOwnFile = false;
   ProgressFn progress;
 };
 

@@ -40,7 +40,10 @@ QString SaveResToFile(const ExtractionInputs& inputs, bool SaveAsDlg) {
 
   const QString tempFolder = TemporaryFolder(inputs.programFolder);
   util::MakePath(Utf8(tempFolder));
-  const QString tempTarget = tempFolder + ResourceFileName(entry);
+  // A name the file system can't hold (a long name in two-byte characters) is shortened,
+  // keeping the extension that tells the viewer the type.
+  const QString tempTarget =
+      tempFolder + FromUtf8(util::FitFileName(Utf8(ResourceFileName(entry))));
   QString target = tempTarget;
 
   if (SaveAsDlg) {
@@ -77,7 +80,10 @@ QString SaveResToFile(const ExtractionInputs& inputs, bool SaveAsDlg) {
 
   auto archive = archive::ArchiveFile::Open(FsPath(inputs.archivePath));
   if (!archive) return fail("Ressource can't be read: ", archive.error());
-  if (auto copied = archive::CopyResourceToFile(*archive, entry, FsPath(target)); !copied) {
+  archive::CopyOptions options;
+  options.usersOwnFile = SaveAsDlg;
+  if (auto copied = archive::CopyResourceToFile(*archive, entry, FsPath(target), options);
+      !copied) {
     return fail(IsReadFailure(copied.error().code) ? "Ressource can't be read: "
                                                    : "Ressource can't be saved temporarly: ",
                 copied.error());

@@ -70,8 +70,10 @@ void ViewingCommands::View(const QString& program) {
     startFailed = exec.EPError();
     if (!startFailed) {
       while (exec.IsRunning()) services_.window.ProcessPendingEvents();
-      // A failed poll means there was no process to wait for: the viewer may still be
-      // about to read the copy.
+      // An opener that ended refusing the copy failed as much as a viewer that did not
+      // start. Any other failed poll means there was no process to wait for: the viewer may
+      // still be about to read the copy.
+      startFailed = exec.OpenerRefused();
       sawItEnd = !exec.EPError();
     }
   }

@@ -10,6 +10,7 @@ clsExecProg::clsExecProg(platform::Launcher& launcher)
 
 void clsExecProg::ExecProg() {
   process_.reset();
+  refused_ = false;
   platform::LaunchRequest request;
   request.program = progName_;
   request.parameters = progParas_;
@@ -31,6 +32,9 @@ bool clsExecProg::IsRunning() {
       return true;
     case State::Ended:
       return false;
+    case State::Refused:
+      refused_ = true;
+      break;
     case State::Failed:
       break;
   }

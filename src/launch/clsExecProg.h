@@ -20,6 +20,10 @@ class clsExecProg {
   // True after a launch that started nothing, or after a failed poll.
   bool EPError() const { return error_; }
 
+  // True once the desktop's opener has ended saying it could not open the document (also
+  // sets EPError), as opposed to a process that could not be waited for.
+  bool OpenerRefused() const { return refused_; }
+
   // Starts ProgName with ProgParas in WorkDir, or, with ProgName empty, opens ProgParas
   // as a document. Replaces the process of an earlier launch of this instance.
   void ExecProg();
@@ -41,6 +45,7 @@ class clsExecProg {
   QString workDir_;
   std::int32_t winMode_ = platform::kShowMaximized;
   bool error_ = false;
+  bool refused_ = false;
   std::unique_ptr<platform::LaunchedProcess> process_;
 };
 

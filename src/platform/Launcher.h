@@ -27,7 +27,9 @@ struct LaunchRequest {
 
 class LaunchedProcess {
  public:
-  enum class State { Running, Ended, Failed };
+  // Refused: the desktop's opener ended with a failure status (no program for the type,
+  // file missing, no desktop). A named program's own exit status is never a failure.
+  enum class State { Running, Ended, Failed, Refused };
   virtual ~LaunchedProcess() = default;
   // Waits up to timeout for the process to end.
   virtual State Wait(std::chrono::milliseconds timeout) = 0;

@@ -43,7 +43,10 @@ UniqueFd OpenPidfd(pid_t pid) {
 
 class ChildProcess final : public LaunchedProcess {
  public:
-  ChildProcess(pid_t pid, UniqueFd pidfd) : pid_(pid), pidfd_(std::move(pidfd)) {}
+  // isOpener: the child is the desktop's opener, whose exit status says whether it could
+  // open the document.
+  ChildProcess(pid_t pid, UniqueFd pidfd, bool isOpener)
+      : pid_(pid), pidfd_(std::move(pidfd)), isOpener_(isOpener) {}
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
@@ -53,18 +56,18 @@ class ChildProcess final : public LaunchedProcess {
   }
 
   State Wait(std::chrono::milliseconds timeout) override {
-    if (collected_) return State::Ended;
+    if (collected_) return Outcome();
     if (pidfd_) {
       pollfd p{pidfd_.get(), POLLIN, 0};
       const int r = ::poll(&p, 1, static_cast<int>(timeout.count()));
       if (r < 0 && errno != EINTR) return State::Failed;
       if (r > 0 && (p.revents & (POLLERR | POLLNVAL))) return State::Failed;
-      return TryCollect() ? State::Ended : State::Running;
+      return TryCollect() ? Outcome() : State::Running;
     }
     // Without a pidfd: look every millisecond until the time is up.
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-      if (TryCollect()) return State::Ended;
+      if (TryCollect()) return Outcome();
       if (std::chrono::steady_clock::now() >= deadline) return State::Running;
       const timespec step{0, 1'000'000};
       ::nanosleep(&step, nullptr);
@@ -72,15 +75,26 @@ class ChildProcess final : public LaunchedProcess {
   }
 
  private:
+  State Outcome() const { return refused_ ? State::Refused : State::Ended; }
+
   bool TryCollect() {
-    const pid_t r = ::waitpid(pid_, nullptr, WNOHANG);
-    if (r == pid_ || (r < 0 && errno == ECHILD)) collected_ = true;
+    int status = 0;
+    const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+    if (r == pid_) {
+      // xdg-open ends with 1-4 when it could not open the document; killed counts too.
+      refused_ = isOpener_ && !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      collected_ = true;
+    } else if (r < 0 && errno == ECHILD) {
+      collected_ = true;
+    }
     return collected_;
   }
 
   pid_t pid_;
   UniqueFd pidfd_;
+  bool isOpener_;
   bool collected_ = false;
+  bool refused_ = false;
 };
 
 class SpawnSetup {
@@ -129,7 +143,8 @@ class PosixLauncher final : public Launcher {
 
   LaunchOutcome Launch(const LaunchRequest& request) override {
     std::vector<std::string> args;
-    if (!request.program.isEmpty()) {
+    const bool isOpener = request.program.isEmpty();
+    if (!isOpener) {
       std::string program = Encode(request.program);
       // A program with a folder is taken relative to this process's folder, not to the
       // working folder the child is about to get; a bare name is looked up on PATH.
@@ -166,7 +181,7 @@ class PosixLauncher final : public Launcher {
 
     LaunchOutcome outcome;
     outcome.started = true;
-    outcome.process = std::make_unique<ChildProcess>(pid, OpenPidfd(pid));
+    outcome.process = std::make_unique<ChildProcess>(pid, OpenPidfd(pid), isOpener);
     return outcome;
   }
 

@@ -12,6 +12,28 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+namespace {
+// The prefix of text of at most maxBytes bytes that ends on a character boundary.
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  std::size_t end = maxBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+}  // namespace
+
+std::string FitFileName(std::string_view name, std::size_t maxBytes) {
+  if (name.size() <= maxBytes) return std::string(name);
+  const auto dot = name.rfind('.');
+  std::string_view ext;
+  if (dot != std::string_view::npos && dot > 0 && name.size() - dot < maxBytes) {
+    ext = name.substr(dot);
+  }
+  std::string result(Utf8Prefix(name.substr(0, name.size() - ext.size()), maxBytes - ext.size()));
+  result += ext;
+  return result;
+}
+
 std::string AddBackslash(std::string_view path, char sep) {
   if (TrimSpaces(path).empty()) return std::string(path);
   if (path.back() == sep) return std::string(path);

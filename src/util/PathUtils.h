@@ -9,6 +9,7 @@
 // resolve "." or "..". Character positions are byte positions.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,13 @@ std::string GetFileExt(std::string_view path);
 // Failures (folder exists, no rights, bare drive) are skipped; the next file operation on
 // the folder tells whether it is there. Always returns true.
 bool MakePath(std::string_view path);
+
+// The longest NAME_MAX-sized file name most file systems take, in bytes.
+inline constexpr std::size_t kMaxFileNameBytes = 255;
+
+// A UTF-8 file name cut to at most maxBytes bytes, its extension (from the last ".", when
+// that leaves a stem) kept, never splitting a character. Unchanged when it fits.
+std::string FitFileName(std::string_view name, std::size_t maxBytes = kMaxFileNameBytes);
 
 // The text without spaces (code 32, nothing else) at both ends.
 std::string_view TrimSpaces(std::string_view text);

@@ -11,6 +11,7 @@
 #include "AppTestSupport.h"
 #include "app/ChoiceList.h"
 #include "support/ByteDiff.h"
+#include "support/FolderRights.h"
 
 namespace zpk::test {
 namespace {
@@ -124,9 +125,24 @@ TEST_F(NotesTest, FailedWriteIsReportedWithFileAndReason) {
   EXPECT_GT(shown.text.size(), Q(NotesOf("data1.zpk")).size() + 30);
   EXPECT_EQ(shown.icon, platform::MsgIcon::Exclamation);
   EXPECT_EQ(shown.title, w.VersionTitle());
-  // One beep for the failed write, one that ends the load.
-  EXPECT_EQ(windowSystem.beeps, beepsBefore + 2);
+  // One beep for the failed write; the other archive is not loaded.
+  EXPECT_EQ(windowSystem.beeps, beepsBefore + 1);
   std::filesystem::remove(ProgramFolder());
+}
+
+TEST_F(NotesTest, NotesThatCantBeSavedStayWithTheirArchive) {
+  frmMain& w = Start();
+  Type(w, "keep me");
+  {
+    ReadOnlyFolder readOnly(ProgramFolder());
+    ClickArchive(1);
+  }
+  EXPECT_EQ(windowSystem.messages.size(), 1u);
+  EXPECT_EQ(w.lstZPKFiles->ListIndex(), 0);
+  EXPECT_EQ(w.txtZPKNotes->toPlainText(), "keep me");
+  ClickArchive(1);  // writable again: saved, then the other archive is shown
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("keep me\r\n"));
+  EXPECT_EQ(w.lstZPKFiles->ListIndex(), 1);
 }
 
 TEST_F(NotesTest, NotesTypedWithoutAnyArchiveGoToDotTxt) {

@@ -9,11 +9,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <optional>
 
 #include "AppTestSupport.h"
 #include "app/frmMain_Viewing.h"
 #include "platform/Launcher.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/FolderRights.h"
 #include "support/ViewerLog.h"
 
 namespace {
@@ -142,6 +144,61 @@ TEST_F(ViewingTest, SaveAsWritesTheChosenFileAndRemembersItsFolder) {
   EXPECT_EQ(StoredSetting("LastResSave"), FolderText(Root() / "out"));
   EXPECT_TRUE(windowSystem.messages.empty());
 }
+
+// After btnChoosePath picks another folder with an archive of the same name, the commands
+// read that archive, at the positions its own directory gives.
+TEST_F(ViewingTest, SaveAsReadsTheArchiveOfTheFolderChosenSince) {
+  app::frmMain& window = StartOn(kShip);
+  tools::ArchiveWriter other("OTHER");
+  other.Add("padding.bin", std::string(1000, 'p')).Add("gfx/ship.bmp", "BM other ship");
+  fs::create_directory(Root() / "other");
+  ASSERT_TRUE(other.WriteFile(Root() / "other" / "res.zpk"));
+  folderPicker.answers = {Q(Root() / "other")};
+  Click(window.btnChoosePath);
+  ClickResource(1);
+  dialogs_.answers = {Q(Root() / "saved.bmp")};
+  Click(window.btnSaveAs);
+  EXPECT_EQ(ReadFileBytes(Root() / "saved.bmp"), tools::ToBytes("BM other ship"));
+  EXPECT_EQ(window.lblZPKID->text(), "OTHER");
+}
+
+// Save as over an existing file replaces its bytes and nothing else about it.
+struct ReplaceCase {
+  const char* name;
+  bool throughLink;
+  bool readOnlyFolder;
+};
+
+class SaveAsReplaceTest : public ViewingTest, public ::testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(SaveAsReplaceTest, KeepsTheReplacedFilesRightsAndLinks) {
+  app::frmMain& window = StartOn(kShip);
+  const fs::path folder = Root() / "out";
+  fs::create_directory(folder);
+  const fs::path file = folder / "old.bmp";
+  WriteFileBytes(file, tools::ToBytes("old bytes, longer than the new ones"));
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const fs::path chosen = GetParam().throughLink ? Root() / "link.bmp" : file;
+  if (GetParam().throughLink) fs::create_symlink(file, chosen);
+  dialogs_.answers = {Q(chosen)};
+  {
+    std::optional<ReadOnlyFolder> readOnly;
+    if (GetParam().readOnlyFolder) readOnly.emplace(folder);
+    Click(window.btnSaveAs);
+  }
+  EXPECT_TRUE(windowSystem.messages.empty()) << windowSystem.messages.at(0).text.toStdString();
+  EXPECT_EQ(ReadFileBytes(file), tools::ToBytes("BM ship"));
+  EXPECT_EQ(fs::status(file).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::is_symlink(chosen), GetParam().throughLink);
+  EXPECT_EQ(ListFiles(folder), std::vector<fs::path>{"old.bmp"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SaveAsReplaceTest,
+                         ::testing::Values(ReplaceCase{"PlainFile", false, false},
+                                           ReplaceCase{"ThroughALink", true, false},
+                                           ReplaceCase{"InAReadOnlyFolder", false, true}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // The page's rules are tested in tests/options; here, that the window's controls reach them.
 TEST_F(ViewingTest, TheOptionsPageSavesChoicesAndTicks) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QTimer>
+#include <fstream>
 
 #include "LaunchFixture.h"
 
@@ -165,16 +166,47 @@ TEST_F(ViewingCommandsTest, TwoWaitingCommandsEndInReverseOrder) {
   EXPECT_TRUE(ListFiles(TempFolder()).empty());
 }
 
-TEST_F(ViewingCommandsTest, AViewerThatCantBeStartedIsReportedAndItsCopyDeleted) {
-  Commands().ViewPicture(Q(dir_ / "no-such-viewer"), false);
-  ASSERT_EQ(window_.messages.size(), 1u);
-  EXPECT_EQ(window_.messages[0].text,
-            "Can't view '" + Q(TempFolder() / "ship.bmp") + "' - choose another type of viewing...");
-  EXPECT_EQ(window_.messages[0].title, "Tidewater ZPK Viewer 1.0");
-  EXPECT_EQ(window_.messages[0].icon, platform::MsgIcon::Exclamation);
-  EXPECT_EQ(window_.Count("beep"), 1);
-  EXPECT_TRUE(ListFiles(TempFolder()).empty());
+// Whether the viewer or the opener showed the copy: a program that did not start and an
+// opener that ended with a failure status are reported and their copy deleted; a named
+// viewer's own exit status is its business.
+struct OutcomeCase {
+  const char* name;
+  const char* viewer;  // "" the opener, "fake" the fake viewer, else a file in the test folder
+  const char* mode;
+  bool reported;
+  bool copyKept;
+};
+
+class LaunchOutcomeTest : public ViewingCommandsTest,
+                          public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(LaunchOutcomeTest, OnlyAFailedLaunchIsReported) {
+  std::ofstream(dir_ / "plain") << "#!/bin/sh\n";
+  setenv("FAKE_VIEWER_MODE", GetParam().mode, 1);
+  const std::string viewer = GetParam().viewer;
+  Commands().ViewPicture(viewer.empty() ? QString() : viewer == "fake" ? kViewer : Q(dir_ / viewer),
+                         true);
+  if (GetParam().reported) {
+    ASSERT_EQ(window_.messages.size(), 1u);
+    EXPECT_EQ(window_.messages[0].text, "Can't view '" + Q(TempFolder() / "ship.bmp") +
+                                            "' - choose another type of viewing...");
+    EXPECT_EQ(window_.messages[0].title, "Tidewater ZPK Viewer 1.0");
+    EXPECT_EQ(window_.messages[0].icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(window_.Count("beep"), 1);
+  } else {
+    EXPECT_TRUE(window_.messages.empty());
+  }
+  EXPECT_EQ(fs::exists(TempFolder() / "ship.bmp"), GetParam().copyKept);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LaunchOutcomeTest,
+    ::testing::Values(OutcomeCase{"OpenerSucceeded", "", "status:0", false, true},
+                      OutcomeCase{"OpenerFoundNoHandler", "", "status:3", true, false},
+                      OutcomeCase{"ViewerEndedWithItsOwnStatus", "fake", "status:3", false, false},
+                      OutcomeCase{"MissingProgram", "no-such-viewer", "exit", true, false},
+                      OutcomeCase{"NotExecutable", "plain", "exit", true, false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(ViewingCommandsTest, AFailedCopyEndsTheCommandWithItsOwnMessageOnly) {
   position_ = kBeyond;
@@ -218,6 +250,41 @@ TEST_F(ViewingCommandsTest, SaveAsAsksForTheTarget) {
   EXPECT_EQ(dialogs_.calls[0].info.title, "Save ressource as:");
   EXPECT_TRUE(Runs().empty());
 }
+
+// The longest names an entry can hold: 255 bytes, and 251 characters that are two bytes
+// each once converted, which no Linux file system takes as they are.
+struct LongNameCase {
+  const char* name;
+  std::string entryName;
+};
+
+class LongNameTest : public ViewingCommandsTest,
+                     public ::testing::WithParamInterface<LongNameCase> {};
+
+TEST_P(LongNameTest, CanBeViewedAndSaved) {
+  ArchiveWriter writer("LONG");
+  writer.Add(GetParam().entryName, "long");
+  WriteArchive(writer);
+  Commands().ViewText(kViewer, false);
+  EXPECT_TRUE(window_.messages.empty()) << window_.messages.at(0).text.toStdString();
+  const auto runs = ViewerRuns(false);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].fileSize, 4);  // the copy is there under the name the viewer got
+  EXPECT_LE(runs[0].args.at(0).size(), 255u);
+  EXPECT_TRUE(runs[0].args[0].ends_with(".txt")) << runs[0].args[0];
+
+  const fs::path target = dir_ / runs[0].args[0];
+  dialogs_.answers = {Q(target)};
+  Commands().SaveAs();
+  EXPECT_TRUE(window_.messages.empty()) << window_.messages.at(0).text.toStdString();
+  EXPECT_EQ(ReadFileBytes(target), tools::ToBytes("long"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LongNameTest,
+    ::testing::Values(LongNameCase{"AsciiOf255Bytes", std::string(251, 'a') + ".txt"},
+                      LongNameCase{"TwoByteCharacters", std::string(251, '\xE9') + ".txt"}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(ViewerArgument, QuotesForNamedViewersAndGuardsLeadingDashes) {
   EXPECT_EQ(launch::ViewerArgument("ship.bmp", true), "ship.bmp");
