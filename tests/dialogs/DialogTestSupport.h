@@ -1,5 +1,5 @@
-// Helpers of the dialog tests: a driver that acts on the next modal dialog once it is up,
-// and a fixture that puts the program-wide language and log settings back after a test.
+// Helpers of the dialog tests (the driver of the next modal dialog is support/ModalDialog.h):
+// a fixture that puts the program-wide language and log settings back after a test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,16 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "support/ModalDialog.h"
 #include "support/RecordingWindowSystem.h"
 
 class QDialog;
 
 namespace zpk::test {
-
-// Runs `action` on the modal dialog as soon as one is shown and active. If the action leaves the
-// dialog open, it is rejected after a few seconds and the test fails, so a missed click
-// cannot hang the run.
-void WhenModalShown(std::function<void(QDialog&)> action);
 
 // Lets queued events (timers of 0 ms, deferred deletes) run.
 void ProcessEvents();

@@ -1,17 +1,15 @@
-// The Qt folder dialog, driven offscreen: a timer finds the open dialog, records what it
-// shows and closes it the way a user would.
+// The Qt folder dialog, driven offscreen: the test records what the open dialog shows and
+// closes it the way a user would.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
-#include <QTimer>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/QtFolderPicker.h"
+#include "support/ModalDialog.h"
 #include "support/TempDir.h"
 
 namespace zpk::platform {
@@ -25,34 +23,18 @@ struct Seen {
   QString directory;
   QStringList selected;
   bool modal = false;
+  QWidget* parent = nullptr;
 };
 
-// Runs act on the folder dialog once it is open; rejects it after a while so that a test
-// that finds no dialog fails instead of hanging.
+// Records what the folder dialog shows once it is up, then runs act on it.
 void WhenDialogOpens(Seen& seen, std::function<void(QFileDialog&)> act) {
-  auto* timer = new QTimer;
-  auto* clock = new QElapsedTimer;
-  clock->start();
-  QObject::connect(timer, &QTimer::timeout, [=, &seen] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      if (clock->elapsed() < 10000) return;
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-      }
-    } else {
-      seen.opened = true;
-      seen.title = dialog->windowTitle();
-      seen.directory = dialog->directory().absolutePath();
-      seen.selected = dialog->selectedFiles();
-      seen.modal = dialog->isModal();
-      act(*dialog);
-    }
-    timer->stop();
-    timer->deleteLater();
-    delete clock;
+  test::WhenModalShown([&seen, act](QDialog& shown) {
+    auto* dialog = qobject_cast<QFileDialog*>(&shown);
+    ASSERT_NE(dialog, nullptr);
+    seen = {true, dialog->windowTitle(), dialog->directory().absolutePath(), dialog->selectedFiles(),
+            dialog->isModal(), dialog->parentWidget()};
+    act(*dialog);
   });
-  timer->start(10);
 }
 
 // What the dialog's "Choose" button does (QFileDialog::accept, reached through QDialog).
@@ -72,17 +54,13 @@ class QtFolderPickerTest : public testing::Test {
 
 TEST_F(QtFolderPickerTest, OpensModallyWithTheTitleOverTheWindowGiven) {
   QWidget owner;
-  QWidget* parent = nullptr;
   Seen seen;
-  WhenDialogOpens(seen, [&](QFileDialog& d) {
-    parent = d.parentWidget();
-    d.reject();
-  });
+  WhenDialogOpens(seen, [](QFileDialog& d) { d.reject(); });
   picker_.PickFolder(&owner, "Locate Tidewater installation folder:", Q(dir_ / "Games"));
   ASSERT_TRUE(seen.opened);
   EXPECT_EQ(seen.title, "Locate Tidewater installation folder:");
   EXPECT_TRUE(seen.modal);
-  EXPECT_EQ(parent, &owner);
+  EXPECT_EQ(seen.parent, &owner);
 }
 
 // Paths below the test folder; "/" stands for the root itself.
