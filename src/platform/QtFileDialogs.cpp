@@ -7,23 +7,32 @@
 
 namespace zpk::platform {
 
+namespace {
+
+// The patterns as Qt reads them: separated by blanks. Elsewhere than on Windows "*.*"
+// would match only names holding a dot, and programs there have none: it stands for "*".
+QString QtPatterns(QString patterns) {
+  patterns.replace(';', ' ');
+  QStringList list = patterns.simplified().split(' ', Qt::SkipEmptyParts);
+#ifndef _WIN32
+  for (QString& pattern : list) {
+    if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+  }
+#endif
+  return list.join(' ');
+}
+
+}  // namespace
+
 QStringList NameFiltersFromPairs(const QString& filter) {
   QStringList pieces = filter.split(QChar(0));
   // The list ends with an empty piece (two NULs); drop everything from there on.
   if (const auto end = pieces.indexOf(QString()); end >= 0) pieces = pieces.mid(0, end);
   QStringList filters;
+  // Qt reads the patterns from the last parenthesised group; the dialog hides that group
+  // (HideNameFilterDetails), so the type list shows each description as it was given.
   for (qsizetype i = 0; i + 1 < pieces.size(); i += 2) {
-    const QString& description = pieces[i];
-    QString patterns = pieces[i + 1];
-    patterns.replace(';', ' ');
-    patterns = patterns.simplified();
-    // Qt reads the patterns from the last parenthesised group of the text. Descriptions
-    // usually show them already ("EXE files (*.exe)"); others get them appended.
-    if (description.endsWith("(" + patterns + ")")) {
-      filters << description;
-    } else {
-      filters << description + " (" + patterns + ")";
-    }
+    filters << pieces[i] + " (" + QtPatterns(pieces[i + 1]) + ")";
   }
   return filters;
 }
@@ -37,7 +46,12 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogInfo& info, bool s
   if (!info.initialFolder.isEmpty()) dialog.setDirectory(info.initialFolder);
   QString suffix = info.defaultExtension;
   if (suffix.startsWith('.')) suffix.remove(0, 1);
+#ifndef _WIN32
+  // Programs here have no extension: a typed "eog" is that file, not "eog.exe".
+  if (!save) suffix.clear();
+#endif
   dialog.setDefaultSuffix(suffix);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   const QStringList filters = NameFiltersFromPairs(info.filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);

@@ -2,10 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <memory>
 
 #include "support/IniSettingsStore.h"
 #include "support/RecordingWindowSystem.h"
@@ -16,6 +26,7 @@ namespace {
 
 using namespace zpk;
 using options::ViewerIndex;
+namespace fs = std::filesystem;
 
 class ViewerOptionsTest : public ::testing::Test {
  protected:
@@ -128,5 +139,70 @@ TEST_F(ViewerOptionsTest, WhileLoadingTheRuleAppliesButNothingIsSaved) {
   EXPECT_TRUE(Disabled(2));
   EXPECT_EQ(settings_.writes, 0);
 }
+
+// The page with Qt's own file dialog, on a folder holding a program named without a dot,
+// as programs are on Linux, and one named with ".exe".
+struct PickCase {
+  const char* name;
+  const char* file;
+  bool typed;  // the full path typed into the name box instead of picked in the list
+};
+
+class RealDialogTest : public ViewerOptionsTest, public ::testing::WithParamInterface<PickCase> {
+ protected:
+  // The names the dialog lists as choosable.
+  static QStringList Listed(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QListView*>("listView");
+    QStringList names;
+    if (view == nullptr) return names;
+    for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
+      const QModelIndex item = view->model()->index(r, 0, view->rootIndex());
+      if (item.flags() & Qt::ItemIsEnabled) names << item.data().toString();
+    }
+    return names;
+  }
+  std::unique_ptr<platform::FileDialogs> qtDialogs_ = platform::CreateQtFileDialogs();
+  options::ViewerOptions realPage_{Rows(), settings_, {*qtDialogs_, window_}, [] { return false; }};
+};
+
+TEST_P(RealDialogTest, ListsEveryProgramAndTakesTheChosenOneForTheNextStart) {
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  for (const char* name : {"eog", "hexed.exe"}) {
+    std::ofstream(dir_ / name) << "#!/bin/sh\n";
+    fs::permissions(dir_ / name, fs::perms::owner_all);
+  }
+  const QString chosen = QString::fromStdString((dir_ / GetParam().file).string());
+  paths_[0].setText(QString::fromStdString((dir_ / "gone").string()));  // starts in dir_
+  QStringList types, listed;
+  QTimer::singleShot(0, [&] {
+    QPointer<QFileDialog> dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(dialog);
+    auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
+    for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
+    QTest::keyClick(combo, Qt::Key_Down);  // to "Alle Dateien (*.*)"
+    QTest::qWaitFor([&] { return Listed(*dialog).size() >= 2; });
+    listed = Listed(*dialog);
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    name->setText(GetParam().typed ? chosen : QString(GetParam().file));
+    // A refused name (a "not found" box) must not leave the test waiting.
+    QTimer::singleShot(0, [dialog] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
+      if (dialog) dialog->reject();
+    });
+    QMetaObject::invokeMethod(dialog, "accept");  // the Open button
+  });
+  realPage_.btnChoose_Click(0);
+  EXPECT_EQ(types, (QStringList{"EXE files (*.exe)", "Alle Dateien (*.*)"}));
+  listed.sort();
+  EXPECT_EQ(listed, (QStringList{"eog", "hexed.exe"}));
+  EXPECT_EQ(paths_[0].text(), chosen);
+  EXPECT_EQ(test::IniSettingsStore(dir_ / "settings.conf").Read("HEXEditor", "?"), chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RealDialogTest,
+                         ::testing::Values(PickCase{"ProgramWithoutDot", "eog", false},
+                                           PickCase{"ProgramWithExe", "hexed.exe", false},
+                                           PickCase{"TypedPath", "eog", true}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
