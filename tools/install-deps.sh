@@ -10,7 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   libyaml-cpp-dev
   zlib1g-dev libz-mingw-w64-dev
-  xvfb xauth xdg-utils fonts-dejavu-core
+  xvfb xauth xdotool xdg-utils fonts-dejavu-core
   clang libclang-rt-14-dev lcov
   clang-16 libclang-rt-16-dev
   g++-mingw-w64-x86-64-posix googletest wine wine64

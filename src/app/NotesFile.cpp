@@ -1,7 +1,10 @@
 #include "app/NotesFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <array>
 
 #include "app/QtPathText.h"
@@ -10,6 +13,9 @@
 namespace zpk::app {
 
 namespace {
+
+// The menu entry that an installation puts into share/applications.
+const QString kDesktopEntry = QStringLiteral("org.example.TidewaterZpkViewer.desktop");
 
 // Windows-1252 byte of a UTF-16 unit, or '?' for characters the code page lacks.
 char ToCp1252(char16_t unit) {
@@ -38,9 +44,20 @@ QString SafeFileName(const QString& name) {
   return safe;
 }
 
-std::filesystem::path NotesFilePath(const std::filesystem::path& programFolder,
+std::filesystem::path NotesFolder(const std::filesystem::path& programFolder) {
+  const QDir folder(FromFsPath(programFolder));
+  const bool installed =
+      folder.dirName() == QStringLiteral("bin") &&
+      QFileInfo::exists(folder.filePath(QStringLiteral("../share/applications/") + kDesktopEntry));
+  if (!installed && QFileInfo(folder.path()).isWritable()) return programFolder;
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QDir().mkpath(data);
+  return ToFsPath(data);
+}
+
+std::filesystem::path NotesFilePath(const std::filesystem::path& notesFolder,
                                     const QString& archivePath) {
-  return programFolder / ToFsPath(SafeFileName(GetFileName(archivePath)) + QStringLiteral(".txt"));
+  return notesFolder / ToFsPath(SafeFileName(GetFileName(archivePath)) + QStringLiteral(".txt"));
 }
 
 QByteArray NotesFileBytes(const QString& text) {

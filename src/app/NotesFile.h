@@ -1,4 +1,4 @@
-// The notes files: one text file per archive in the program's folder, named after the
+// The notes files: one text file per archive in the notes folder, named after the
 // archive's file name with ".txt" appended (data2.zpk -> data2.zpk.txt). The content is
 // 8-bit text (Windows-1252, as the program has always written it) with every line ended
 // by CR LF, the last one included.
@@ -13,8 +13,15 @@ namespace zpk::app {
 // The name with each of \ / : + * ? < > | and " replaced by "_", one for one.
 QString SafeFileName(const QString& name);
 
-// programFolder/<SafeFileName of the archive's file name>.txt
-std::filesystem::path NotesFilePath(const std::filesystem::path& programFolder,
+// The folder of the notes files: the program's own folder, as it has always been, when the
+// program runs from a folder of its own (a build folder, or a copy unpacked anywhere). An
+// installed program can't write there: when its folder is a bin/ folder beside the share/
+// folder that holds its menu entry, or when its folder can't be written, the notes live in
+// the user's data folder for the program instead, which is made when missing.
+std::filesystem::path NotesFolder(const std::filesystem::path& programFolder);
+
+// notesFolder/<SafeFileName of the archive's file name>.txt
+std::filesystem::path NotesFilePath(const std::filesystem::path& notesFolder,
                                     const QString& archivePath);
 
 // The file's bytes for a notes text. The text's line breaks may be CR LF or LF alone

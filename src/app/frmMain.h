@@ -47,8 +47,10 @@ struct frmMainServices {
   platform::SettingsStore& settings;
   platform::Registry& registry;
   platform::FolderPicker& folderPicker;
-  // The program's own folder: the notes files live here, the viewers' Temp folder below.
+  // The program's own folder: the viewers' Temp folder is below it.
   std::filesystem::path programFolder;
+  // Where the notes files live (NotesFolder of the program's folder).
+  std::filesystem::path notesFolder;
   // Opens a web address with the system's browser (the credit lines).
   std::function<void(const QString& address)> openAddress;
   // Logical resolution for converting twips; 0 takes the screen's.

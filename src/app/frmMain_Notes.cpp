@@ -33,7 +33,7 @@ void frmMain::SetNotesText(const QString& text) {
 
 bool frmMain::SaveNotes() {
   if (!notesChanged_) return true;
-  const std::filesystem::path path = NotesFilePath(services_.programFolder, currentArchivePath_);
+  const std::filesystem::path path = NotesFilePath(services_.notesFolder, currentArchivePath_);
   auto written = WriteTextFile(path, NotesBoxText(*txtZPKNotes));
   services_.windowSystem.ProcessPendingEvents();
   if (written) {
@@ -49,7 +49,7 @@ bool frmMain::SaveNotes() {
 }
 
 void frmMain::LoadNotes() {
-  SetNotesText(ReadTextFile(NotesFilePath(services_.programFolder, currentArchivePath_)));
+  SetNotesText(ReadTextFile(NotesFilePath(services_.notesFolder, currentArchivePath_)));
   notesChanged_ = false;
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/frmMain.h"
 #include "app/frmMain_Viewing.h"
+#include "app/NotesFile.h"
 #include "launch/ShellOpen.h"
 #include "platform/FileDialogs.h"
 #include "platform/Launcher.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
       .registry = *registry,
       .folderPicker = folderPicker,
       .programFolder = QCoreApplication::applicationDirPath().toStdU16String(),
+      .notesFolder = zpk::app::NotesFolder(QCoreApplication::applicationDirPath().toStdU16String()),
       .openAddress = [&windowSystem](const QString& address) {
         zpk::launch::ShellOpen(address, windowSystem);
       },

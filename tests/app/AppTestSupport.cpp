@@ -95,6 +95,7 @@ app::frmMain& WindowTest::Window(double dpi) {
         .registry = *registry,
         .folderPicker = folderPicker,
         .programFolder = ProgramFolder(),
+        .notesFolder = ProgramFolder(),
         .openAddress = [this](const QString& address) { openedAddresses.push_back(address); },
         .logicalDpi = dpi,
         .startArchive = startArchive,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <fstream>
 #include <string>
 
 #include "app/NotesFile.h"
@@ -25,6 +26,23 @@ TEST(NotesFilePath, ArchiveFileNameWithTxtInTheProgramFolder) {
             std::filesystem::path("/opt/viewer/a_b.zpk.txt"));
   // No archive chosen: the notes go to ".txt".
   EXPECT_EQ(NotesFilePath("/opt/viewer", ""), std::filesystem::path("/opt/viewer/.txt"));
+}
+
+TEST(NotesFolder, BesideTheProgramUnlessInstalledForTheSystem) {
+  const test::TempDir root;
+  const auto data = root / "data";
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.string()));
+  std::filesystem::create_directories(root / "build/bin");
+  std::filesystem::create_directories(root / "usr/bin");
+  std::filesystem::create_directories(root / "usr/share/applications");
+  std::ofstream(root / "usr/share/applications/org.example.TidewaterZpkViewer.desktop") << "[Desktop Entry]\n";
+
+  EXPECT_EQ(NotesFolder(root / "build"), root / "build");
+  EXPECT_EQ(NotesFolder(root / "build/bin"), root / "build/bin");  // bin/ alone is no installation
+  const std::filesystem::path installed = NotesFolder(root / "usr/bin");
+  qunsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(installed.parent_path(), data);
+  EXPECT_TRUE(std::filesystem::is_directory(installed));
 }
 
 struct BytesCase {
