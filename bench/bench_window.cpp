@@ -102,6 +102,7 @@ int WindowLoad(const char* folder, long count) {
       .registry = registry,
       .folderPicker = picker,
       .programFolder = fs::path(folder),
+      .notesFolder = fs::path(folder),
       .openAddress = {},
       .logicalDpi = 96,
   });
