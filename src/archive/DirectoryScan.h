@@ -1,9 +1,10 @@
-// Walking an archive's directory record by record without building an entry table: for
-// callers that look at each entry once (finding, comparing) and keep little of it.
+// Walking an archive's directory without building an entry table: for callers that look at
+// each entry once (listing, finding, comparing) and keep little of it.
 //
-// The directory is read in blocks of about 1 MiB and bounded as ReadCatalogue bounds it:
-// a negative count reads nothing, and a count beyond the file reads only the whole records
-// inside it (the summary says the directory is truncated).
+// The directory is read in blocks of about 1 MiB into one buffer that is used again for
+// every block, so memory stays flat however many entries there are. It is bounded as
+// ReadCatalogue bounds it: a negative count reads nothing, and a count beyond the file
+// reads only the whole records inside it (the layout says the directory is truncated).
 #pragma once
 
 #include <cstddef>
@@ -26,6 +27,22 @@ struct EntryView {
   std::int32_t Pos, Len, Field3, Field4, Field5;
 };
 
+// What the header says and how much of it the file holds, known before the records are read.
+struct DirectoryLayout {
+  ArchiveHeader header;
+  std::uint64_t held = 0;  // whole records in the file, at most the header's count
+  bool headerTruncated = false;
+  bool directoryTruncated = false;
+};
+
+std::expected<DirectoryLayout, Error> ReadDirectoryLayout(ArchiveFile& file);
+
+// Calls visit with each block of records in directory order (at most about 3,800 at a
+// time); visit returns false to stop early. The views are valid only during the call.
+using BlockVisitor = std::function<bool(std::span<const EntryView>)>;
+std::expected<void, Error> ScanDirectoryBlocks(ArchiveFile& file, const DirectoryLayout& layout,
+                                               const BlockVisitor& visit);
+
 struct ScanSummary {
   ArchiveHeader header;
   std::uint64_t entriesRead = 0;
@@ -33,8 +50,7 @@ struct ScanSummary {
   bool directoryTruncated = false;
 };
 
-// Calls visit for each record in directory order; visit returns false to stop early. The
-// view's name is valid only during the call.
+// The layout, then every record one at a time; visit returns false to stop early.
 std::expected<ScanSummary, Error> ScanDirectory(ArchiveFile& file,
                                                 const std::function<bool(const EntryView&)>& visit);
 

@@ -1,9 +1,14 @@
-// zpk list: the directory in its own order, as an aligned table or as JSON. Written
-// through one large buffer: a million rows must not cost a million writes.
+// zpk list: the directory in its own order, as an aligned table or as JSON.
+//
+// The records are streamed: one pass reads the directory for the column widths (and finds
+// any read failure before a line is written), a second writes each block of rows as it is
+// read, with the kinds of the block read in a few large reads. Memory stays flat however
+// many entries there are, and output goes through one large buffer, never a write per row.
 #include <algorithm>
+#include <charconv>
 #include <nlohmann/json.hpp>
 
-#include "archive/Kind.h"
+#include "archive/KindBatch.h"
 #include "cli/Commands.h"
 #include "cli/OpenArchive.h"
 #include "cli/Output.h"
@@ -13,101 +18,120 @@ namespace zpk::cli {
 
 namespace {
 
-// The display name as a listing shows it. Names of printable ASCII, nearly all of them,
-// are written straight from the table without any conversion.
-void WriteName(std::string_view rawName, Output& out) {
-  const auto trimmed = util::TrimSpaces(rawName);
-  const bool plain = std::all_of(trimmed.begin(), trimmed.end(),
-                                 [](char c) { return c >= 0x20 && c < 0x7F; });
-  if (plain) {
-    out << trimmed;
-  } else {
-    out << EscapeControls(DisplayNameUtf8(rawName));
-  }
-}
-
 // Kind names are at most five letters; an entry outside the file shows "-".
 constexpr std::size_t kKindWidth = 5;
 
-std::optional<archive::Kind> KindAt(OpenedArchive& opened, std::size_t k) {
-  const auto kind = archive::ReadKind(opened.file, *opened.catalogue.entries.Slot(static_cast<std::int64_t>(k)));
-  if (!kind) return std::nullopt;
-  return *kind;
-}
+struct Widths {
+  std::size_t index = 5, pos = 3, len = 3;
+};
 
-bool Wanted(const std::optional<archive::Kind>& kind, const std::optional<archive::Kind>& filter) {
-  return !filter || kind == filter;
-}
-
-void ListText(OpenedArchive& opened, const std::optional<archive::Kind>& filter, Output& out) {
-  const auto& entries = opened.catalogue.entries;
-  std::size_t posWidth = 3, lenWidth = 3;
-  for (std::size_t k = 1; k <= entries.size(); ++k) {
-    posWidth = std::max(posWidth, DecimalWidth(entries.PosAt(k)));
-    lenWidth = std::max(lenWidth, DecimalWidth(entries.LenAt(k)));
-  }
-  const auto indexWidth = std::max<std::size_t>(5, DecimalWidth(static_cast<std::int64_t>(entries.size())));
-  out.Padded("Index", indexWidth);
+void WriteHeading(const Widths& w, Output& out) {
+  out.Padded("Index", w.index);
   out << "  ";
-  for (auto w = std::size_t{3}; w < posWidth; ++w) out << ' ';
+  for (auto n = std::size_t{3}; n < w.pos; ++n) out << ' ';
   out << "Pos  ";
-  for (auto w = std::size_t{3}; w < lenWidth; ++w) out << ' ';
+  for (auto n = std::size_t{3}; n < w.len; ++n) out << ' ';
   out << "Len  Kind   Name\n";
-  for (std::size_t k = 1; k <= entries.size(); ++k) {
-    const auto kind = KindAt(opened, k);
-    if (!Wanted(kind, filter)) continue;
-    out.Padded(static_cast<std::int64_t>(k), indexWidth);
-    out << "  ";
-    out.Padded(entries.PosAt(k), posWidth);
-    out << "  ";
-    out.Padded(entries.LenAt(k), lenWidth);
-    out << "  ";
-    const std::string_view kindName = kind ? archive::KindName(*kind) : "-";
-    out.Padded(kindName, kKindWidth + 2);
-    WriteName(entries.NameAt(k), out);
-    out << '\n';
-  }
 }
 
-void ListJson(const std::string& archivePath, OpenedArchive& opened,
-              const std::optional<archive::Kind>& filter, Output& out) {
-  const auto& catalogue = opened.catalogue;
-  // Written piece by piece: one JSON value per entry keeps memory flat for big directories.
-  const auto& entries = catalogue.entries;
-  out << "{\"archive\":" << nlohmann::json(archivePath).dump()
-      << ",\"id\":" << nlohmann::json(IdUtf8(catalogue.header.ID)).dump()
-      << ",\"entry_count\":" << std::int64_t{catalogue.header.EntryCount} << ",\"entries\":[";
-  bool first = true;
-  for (std::size_t k = 1; k <= entries.size(); ++k) {
-    const auto kind = KindAt(opened, k);
-    if (!Wanted(kind, filter)) continue;
-    if (!first) out << ',';
-    first = false;
-    const auto slot = *entries.Slot(static_cast<std::int64_t>(k));
-    out << "{\"index\":" << static_cast<std::int64_t>(k)
-        << ",\"name\":" << nlohmann::json(DisplayNameUtf8(slot.Name)).dump()
-        << ",\"pos\":" << std::int64_t{slot.Pos} << ",\"len\":" << std::int64_t{slot.Len}
-        << ",\"field3\":" << std::int64_t{slot.Field3} << ",\"field4\":" << std::int64_t{slot.Field4}
-        << ",\"field5\":" << std::int64_t{slot.Field5} << ",\"kind\":"
-        << (kind ? nlohmann::json(archive::KindName(*kind)).dump() : std::string("null")) << '}';
+// value right-aligned in width characters, then two blanks.
+void AppendColumn(std::string& line, std::int64_t value, std::size_t width) {
+  char digits[24];
+  const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+  if (length < width) line.append(width - length, ' ');
+  line.append(digits, length);
+  line.append("  ");
+}
+
+// A row is formatted straight into the output buffer. Names of printable ASCII, nearly all
+// of them, are copied without any conversion.
+void WriteRow(const archive::EntryView& e, const std::optional<archive::Kind>& kind, const Widths& w,
+              Output& out) {
+  // Three numbers, the kind and a name escaped to at most 6 bytes ("\\u0081") for each of its 256.
+  constexpr std::size_t kLongestRow = 3 * 24 + 8 + 6 * 256 + 1;
+  auto& line = out.Room(kLongestRow);
+  AppendColumn(line, static_cast<std::int64_t>(e.index), w.index);
+  AppendColumn(line, e.Pos, w.pos);
+  AppendColumn(line, e.Len, w.len);
+  const std::string_view kindName = kind ? archive::KindName(*kind) : std::string_view("-");
+  line.append(kindName);
+  line.append(kKindWidth + 2 - kindName.size(), ' ');
+  const auto trimmed = util::TrimSpaces(e.name);
+  if (std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+    line.append(trimmed);
+  } else {
+    line.append(EscapeControls(DisplayNameUtf8(e.name)));
   }
-  out << "]}\n";
+  line += '\n';
+}
+
+void WriteJsonRow(const archive::EntryView& e, const std::optional<archive::Kind>& kind, bool first,
+                  Output& out) {
+  if (!first) out << ',';
+  out << "{\"index\":" << static_cast<std::int64_t>(e.index)
+      << ",\"name\":" << nlohmann::json(DisplayNameUtf8(e.name)).dump() << ",\"pos\":" << std::int64_t{e.Pos}
+      << ",\"len\":" << std::int64_t{e.Len} << ",\"field3\":" << std::int64_t{e.Field3}
+      << ",\"field4\":" << std::int64_t{e.Field4} << ",\"field5\":" << std::int64_t{e.Field5}
+      << ",\"kind\":" << (kind ? nlohmann::json(archive::KindName(*kind)).dump() : std::string("null")) << '}';
 }
 
 }  // namespace
 
 int RunList(const ListArgs& args) {
-  auto opened = OpenArchive(args.archive, true);
+  auto opened = OpenDirectory(args.archive);
   if (!opened) return kExitFatal;
-  WarnTruncatedDirectory(opened->catalogue);
+  const auto& layout = opened->layout;
+  const auto readFailed = [&](const archive::Error& error) {
+    ReportError("'" + args.archive + "': " + archive::Describe(error));
+    return kExitFatal;
+  };
+
+  // The widest number of a column is its largest or (with a "-") its smallest value.
+  std::int32_t minPos = 0, maxPos = 0, minLen = 0, maxLen = 0;
+  const auto measured = archive::ScanDirectoryBlocks(opened->file, layout, [&](std::span<const archive::EntryView> block) {
+    for (const auto& e : block) {
+      minPos = std::min(minPos, e.Pos);
+      maxPos = std::max(maxPos, e.Pos);
+      minLen = std::min(minLen, e.Len);
+      maxLen = std::max(maxLen, e.Len);
+    }
+    return true;
+  });
+  if (!measured) return readFailed(measured.error());
+  Widths widths;
+  widths.index = std::max(widths.index, DecimalWidth(static_cast<std::int64_t>(layout.held)));
+  widths.pos = std::max({widths.pos, DecimalWidth(minPos), DecimalWidth(maxPos)});
+  widths.len = std::max({widths.len, DecimalWidth(minLen), DecimalWidth(maxLen)});
+  if (layout.directoryTruncated) WarnTruncatedDirectory(layout.header.EntryCount, layout.held);
+
   Output out(1);
   if (args.json) {
-    ListJson(args.archive, *opened, args.kind, out);
+    out << "{\"archive\":" << nlohmann::json(args.archive).dump()
+        << ",\"id\":" << nlohmann::json(IdUtf8(layout.header.ID)).dump()
+        << ",\"entry_count\":" << std::int64_t{layout.header.EntryCount} << ",\"entries\":[";
   } else {
-    ListText(*opened, args.kind, out);
+    WriteHeading(widths, out);
   }
+  archive::KindBatch kindReader(opened->file);
+  std::vector<std::optional<archive::Kind>> kinds;
+  bool first = true;
+  const auto listed = archive::ScanDirectoryBlocks(opened->file, layout, [&](std::span<const archive::EntryView> block) {
+    kindReader.Read(block, kinds);
+    for (std::size_t i = 0; i < block.size(); ++i) {
+      if (args.kind && kinds[i] != args.kind) continue;
+      if (args.json) {
+        WriteJsonRow(block[i], kinds[i], first, out);
+        first = false;
+      } else {
+        WriteRow(block[i], kinds[i], widths, out);
+      }
+    }
+    return !out.Failed();
+  });
+  if (!listed) return readFailed(listed.error());
+  if (args.json) out << "]}\n";
   if (!out.Flush()) return kExitSomeFailed;
-  return opened->catalogue.directoryTruncated ? kExitSomeFailed : kExitOk;
+  return layout.directoryTruncated ? kExitSomeFailed : kExitOk;
 }
 
 }  // namespace zpk::cli

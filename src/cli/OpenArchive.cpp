@@ -29,6 +29,11 @@ std::size_t IndexArgument(std::string_view text) {
   return result.ec == std::errc{} ? value : 0;
 }
 
+void ReportShorterThanHeader(const std::string& path, std::uint64_t size) {
+  ReportError("'" + path + "' is not an archive: " + std::to_string(size) + " bytes, shorter than the " +
+              std::to_string(archive::kHeaderSize) + "-byte header");
+}
+
 }  // namespace
 
 std::optional<OpenedArchive> OpenArchive(const std::string& path, bool needHeader) {
@@ -43,18 +48,37 @@ std::optional<OpenedArchive> OpenArchive(const std::string& path, bool needHeade
     return std::nullopt;
   }
   if (needHeader && catalogue->headerTruncated) {
-    ReportError("'" + path + "' is not an archive: " + std::to_string(catalogue->fileSize) +
-                " bytes, shorter than the " + std::to_string(archive::kHeaderSize) +
-                "-byte header");
+    ReportShorterThanHeader(path, catalogue->fileSize);
     return std::nullopt;
   }
   return OpenedArchive{std::move(*file), std::move(*catalogue)};
 }
 
+std::optional<OpenedDirectory> OpenDirectory(const std::string& path) {
+  auto file = archive::ArchiveFile::Open(path);
+  if (!file) {
+    ReportError(archive::Describe(file.error()));
+    return std::nullopt;
+  }
+  auto layout = archive::ReadDirectoryLayout(*file);
+  if (!layout) {
+    ReportError("'" + path + "': " + archive::Describe(layout.error()));
+    return std::nullopt;
+  }
+  if (layout->headerTruncated) {
+    ReportShorterThanHeader(path, file->Size());
+    return std::nullopt;
+  }
+  return OpenedDirectory{std::move(*file), std::move(*layout)};
+}
+
 void WarnTruncatedDirectory(const archive::Catalogue& catalogue) {
-  if (!catalogue.directoryTruncated) return;
-  ReportError("warning: the header counts " + std::to_string(catalogue.header.EntryCount) +
-              " entries, but the file holds only " + std::to_string(catalogue.entries.size()));
+  if (catalogue.directoryTruncated) WarnTruncatedDirectory(catalogue.header.EntryCount, catalogue.entries.size());
+}
+
+void WarnTruncatedDirectory(std::int32_t headerCount, std::uint64_t held) {
+  ReportError("warning: the header counts " + std::to_string(headerCount) +
+              " entries, but the file holds only " + std::to_string(held));
 }
 
 Selection SelectEntries(const archive::EntryTable& entries,

@@ -9,6 +9,7 @@
 
 #include "archive/ArchiveFile.h"
 #include "archive/Catalogue.h"
+#include "archive/DirectoryScan.h"
 
 namespace zpk::cli {
 
@@ -21,8 +22,17 @@ struct OpenedArchive {
 // needHeader, a file shorter than a header counts as unreadable.
 std::optional<OpenedArchive> OpenArchive(const std::string& path, bool needHeader);
 
+// The archive and the layout of its directory, not yet read: for commands that stream
+// the records. Fails, reported, as OpenArchive(path, true) does.
+struct OpenedDirectory {
+  archive::ArchiveFile file;
+  archive::DirectoryLayout layout;
+};
+std::optional<OpenedDirectory> OpenDirectory(const std::string& path);
+
 // Reports on stderr that the header claims more entries than the file holds.
 void WarnTruncatedDirectory(const archive::Catalogue& catalogue);
+void WarnTruncatedDirectory(std::int32_t headerCount, std::uint64_t held);
 
 struct Selection {
   std::vector<std::size_t> indices;  // entry-table slots, in directory order, each once

@@ -55,14 +55,19 @@ Output& Output::operator<<(std::int64_t value) {
   return *this << std::string_view(digits, static_cast<std::size_t>(result.ptr - digits));
 }
 
+// Columns of a million-row listing: formatted once, appended in one piece.
 void Output::Padded(std::int64_t value, std::size_t width) {
-  for (auto w = DecimalWidth(value); w < width; ++w) *this << ' ';
-  *this << value;
+  char digits[24];
+  const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+  if (length < width && buffer_.size() + width <= capacity_) buffer_.append(width - length, ' ');
+  else for (auto w = length; w < width; ++w) *this << ' ';
+  *this << std::string_view(digits, length);
 }
 
 void Output::Padded(std::string_view text, std::size_t width) {
   *this << text;
-  for (auto w = text.size(); w < width; ++w) *this << ' ';
+  if (text.size() < width && buffer_.size() + width <= capacity_) buffer_.append(width - text.size(), ' ');
+  else for (auto w = text.size(); w < width; ++w) *this << ' ';
 }
 
 bool Output::Flush() {

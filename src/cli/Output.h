@@ -24,6 +24,13 @@ class Output {
   void Padded(std::int64_t value, std::size_t width);
   void Padded(std::string_view text, std::size_t width);
 
+  // The buffer itself, with room for at least n more bytes (n at most the capacity), for
+  // rows formatted in place.
+  std::string& Room(std::size_t n) {
+    if (buffer_.size() + n > capacity_) Flush();
+    return buffer_;
+  }
+
   // Writes out what is buffered; false once any write has failed.
   bool Flush();
   bool Failed() const { return failed_; }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "archive/Catalogue.h"
+#include "archive/KindBatch.h"
 #include "support/TempDir.h"
 #include "writer/ArchiveWriter.h"
 
@@ -107,6 +108,46 @@ TEST(Kind, EntryOutsideTheFileIsAnError) {
   const auto kind = ReadKind(*file, *ReadCatalogue(*file)->entries.Slot(1));
   ASSERT_FALSE(kind);
   EXPECT_EQ(ErrorCode::OutOfRange, kind.error().code);
+}
+
+// Kinds read a block at a time must be those read one entry at a time, whatever the
+// layout: neighbours, a gap wider than a read, ranges that go back or leave the file.
+TEST(Kind, ABlockAtATimeAgreesWithOneAtATime) {
+  using zpk::tools::RangedEntry;
+  zpk::tools::WriterEntry big;
+  big.name = "big.bin";
+  big.data.assign(3 << 20, std::byte{'a'});  // text: a wrong byte read anywhere shows
+  // big's data comes first, behind the directory of 30 records. Entries 60 KiB apart in it
+  // make one read of 1 MiB; the next begins inside that read and ends beyond it.
+  constexpr std::int32_t kBigPos = 260 + 276 * 30, kKiB = 1024;
+  ArchiveWriter writer("K");
+  writer.Add(big);
+  for (int k = 1; k <= 17; ++k) writer.Add(RangedEntry("step", kBigPos + k * 60 * kKiB, 5000));
+  writer.Add(RangedEntry("across", kBigPos + 1022 * kKiB, 5000));
+  writer.Add("a.bmp", kBmp).Add("b.txt", "text"s).Add("empty", ""s).Add("c.tga", kTga);
+  writer.Add("after-gap.txt", std::string(kKindBytes + 9, 'a') + "\0"s);
+  writer.Add(RangedEntry("header", 0, 300)).Add("d.bmp", kBmp).Add(RangedEntry("far", 1 << 30, 4));
+  writer.Add(RangedEntry("negative", 260, -1)).Add(RangedEntry("record", 260 + 276, 276)).Add("e.txt", "e"s);
+  zpk::test::TempDir dir;
+  ASSERT_TRUE(writer.WriteFile(dir / "k.zpk"));
+  auto file = ArchiveFile::Open(dir / "k.zpk");
+  const auto layout = ReadDirectoryLayout(*file);
+  ASSERT_TRUE(layout);
+  KindBatch batch(*file);
+  std::vector<std::optional<Kind>> kinds;
+  std::size_t seen = 0;
+  ASSERT_TRUE(ScanDirectoryBlocks(*file, *layout, [&](std::span<const EntryView> block) {
+    batch.Read(block, kinds);
+    for (std::size_t i = 0; i < block.size(); ++i, ++seen) {
+      const auto& e = block[i];
+      const auto one = ReadKind(*file, {std::string(e.name), e.Pos, e.Len, 0, 0, 0});
+      const auto name = [](const std::optional<Kind>& k) { return k ? KindName(*k) : "(error)"; };
+      EXPECT_EQ(name(one ? std::optional(*one) : std::nullopt), name(kinds[i])) << e.name;
+    }
+    return true;
+  }));
+  ASSERT_EQ(30u, seen);
+  EXPECT_EQ(static_cast<std::uint64_t>(kBigPos), writer.DataOffsets()[0]);
 }
 
 TEST(Kind, NamesRoundTrip) {
