@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "archive/EntryTable.h"
 #include "archive/Error.h"
@@ -21,6 +22,25 @@ TEST(EntryTable, ClearLeavesOnlyTheEmptySlotZeroAndGivesTheMemoryBack) {
   EXPECT_FALSE(table.Slot(1));
   table.Append("again", 7, 0, 0, 0, 0);
   EXPECT_EQ(table.Slot(1)->Name, "again");
+}
+
+// Names are kept coded against the name before; every kind of neighbour must come back
+// whole, across the points where a name is stored in full.
+TEST(EntryTable, NamesComeBackWhateverTheirNeighbours) {
+  const std::string long256(256, 'x'), long256b = std::string(255, 'x') + "y";
+  const std::vector<std::string> names = {
+      "gfx/units/ship.bmp", "gfx/units/ship.bmp", "gfx/units/shipyard.bmp", "gfx/units/", "", "gfx",
+      long256, long256b, long256, long256, "x", std::string(100, 'm'), "caf\xE9\x81 \x01", "caf\xE9\x81 \x02",
+      std::string(200, 'a'), std::string(200, 'a') + "b", "b", "a/b/c", "a/b/c/d", "a/b", "gfx/units/ship.bmp"};
+  EntryTable table;
+  for (int round = 0; round < 3; ++round) {  // three rounds: names at every offset from a restart
+    for (std::size_t i = 0; i < names.size(); ++i) table.Append(names[i], static_cast<std::int32_t>(i), 0, 0, 0, 0);
+  }
+  ASSERT_EQ(3 * names.size(), table.size());
+  for (std::size_t k = 1; k <= table.size(); ++k) {
+    EXPECT_EQ(names[(k - 1) % names.size()], table.NameAt(k)) << "slot " << k;
+    EXPECT_EQ(static_cast<std::int32_t>((k - 1) % names.size()), table.PosAt(k));
+  }
 }
 
 TEST(Describe, NamesTheOffsetOnlyWhenThereIsOne) {
