@@ -12,24 +12,22 @@ namespace {
 constexpr std::uint64_t kWindowSize = std::uint64_t{1} << 20;
 constexpr std::uint64_t kMaxGap = std::uint64_t{64} << 10;
 
-struct Head {
-  std::uint64_t start = 0, end = 0;  // the bytes DetectKind looks at
-  bool valid = false;                // the entry's range lies inside the file
-};
+}  // namespace
 
-Head HeadOf(const EntryView& e, std::uint64_t fileSize) {
-  if (!CheckRange(ArchiveEntry{{}, e.Pos, e.Len, 0, 0, 0}, fileSize)) return {};
+KindBatch::Head KindBatch::HeadOf(const EntryView& e, std::uint64_t fileSize) {
+  // The rule of CheckRange, without building its error text for every bad entry.
+  if (e.Pos < 0 || e.Len < 0) return {};
   const auto start = static_cast<std::uint64_t>(e.Pos);
+  if (start + static_cast<std::uint64_t>(e.Len) > fileSize) return {};
   return {start, start + std::min<std::uint64_t>(static_cast<std::uint64_t>(e.Len), kKindBytes), true};
 }
 
-}  // namespace
-
 void KindBatch::Read(std::span<const EntryView> block, std::vector<std::optional<Kind>>& kinds) {
   kinds.assign(block.size(), std::nullopt);
-  const auto size = file_.Size();
+  heads_.resize(block.size());
+  for (std::size_t i = 0; i < block.size(); ++i) heads_[i] = HeadOf(block[i], file_.Size());
   for (std::size_t i = 0; i < block.size(); ++i) {
-    const auto head = HeadOf(block[i], size);
+    const auto& head = heads_[i];
     if (!head.valid) continue;
     const bool complete = static_cast<std::uint64_t>(block[i].Len) <= kKindBytes;
     if (head.start == head.end) {
@@ -41,7 +39,7 @@ void KindBatch::Read(std::span<const EntryView> block, std::vector<std::optional
       // in order.
       auto end = head.end;
       for (std::size_t j = i + 1; j < block.size(); ++j) {
-        const auto next = HeadOf(block[j], size);
+        const auto& next = heads_[j];
         if (!next.valid || next.start == next.end) continue;
         if (next.start < head.start || next.end > head.start + kWindowSize || next.start > end + kMaxGap) break;
         end = std::max(end, next.end);

@@ -27,7 +27,14 @@ class KindBatch {
   void Read(std::span<const EntryView> block, std::vector<std::optional<Kind>>& kinds);
 
  private:
+  struct Head {
+    std::uint64_t start = 0, end = 0;  // the bytes DetectKind looks at
+    bool valid = false;                // the entry's range lies inside the file
+  };
+  static Head HeadOf(const EntryView& e, std::uint64_t fileSize);
+
   ArchiveFile& file_;
+  std::vector<Head> heads_;  // of the block being read
   std::vector<std::byte> window_;
   std::uint64_t windowStart_ = 0;
   std::uint64_t windowEnd_ = 0;  // windowStart_ + the bytes held

@@ -34,13 +34,13 @@ void WriteHeading(const Widths& w, Output& out) {
   out << "Len  Kind   Name\n";
 }
 
-// value right-aligned in width characters, then two blanks.
-void AppendColumn(std::string& line, std::int64_t value, std::size_t width) {
+// value right-aligned in width characters, then two blanks, at p; gives the end.
+char* PutColumn(char* p, std::int64_t value, std::size_t width) {
   char digits[24];
   const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
-  if (length < width) line.append(width - length, ' ');
-  line.append(digits, length);
-  line.append("  ");
+  if (length < width) p = std::fill_n(p, width - length, ' ');
+  p = std::copy_n(digits, length, p);
+  return std::fill_n(p, 2, ' ');
 }
 
 // A row is formatted straight into the output buffer. Names of printable ASCII, nearly all
@@ -50,12 +50,14 @@ void WriteRow(const archive::EntryView& e, const std::optional<archive::Kind>& k
   // Three numbers, the kind and a name escaped to at most 6 bytes ("\\u0081") for each of its 256.
   constexpr std::size_t kLongestRow = 3 * 24 + 8 + 6 * 256 + 1;
   auto& line = out.Room(kLongestRow);
-  AppendColumn(line, static_cast<std::int64_t>(e.index), w.index);
-  AppendColumn(line, e.Pos, w.pos);
-  AppendColumn(line, e.Len, w.len);
+  char numbers[3 * 26 + kKindWidth + 2];
+  char* p = PutColumn(numbers, static_cast<std::int64_t>(e.index), w.index);
+  p = PutColumn(p, e.Pos, w.pos);
+  p = PutColumn(p, e.Len, w.len);
   const std::string_view kindName = kind ? archive::KindName(*kind) : std::string_view("-");
-  line.append(kindName);
-  line.append(kKindWidth + 2 - kindName.size(), ' ');
+  p = std::copy(kindName.begin(), kindName.end(), p);
+  p = std::fill_n(p, kKindWidth + 2 - kindName.size(), ' ');
+  line.append(numbers, static_cast<std::size_t>(p - numbers));
   const auto trimmed = util::TrimSpaces(e.name);
   if (std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
     line.append(trimmed);
