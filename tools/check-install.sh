@@ -71,6 +71,16 @@ completed=$(bash -c 'source "$1"; COMP_WORDS=(zpk ""); COMP_CWORD=1; _zpk; echo 
 for command in $commands; do
   grep -qw "$command" <<<"$completed" || fail "the completion does not offer '$command'"
 done
+# Every long option of every command, in the page and in that command's completion.
+for command in $commands; do
+  for option in $("$root/bin/zpk" "$command" --help | awk '/^Options:/ {on = 1; next} on && /^  -/ {print $1}' |
+    grep -oE -- '--[a-z][a-z-]*' | grep -vx -- --help); do
+    grep -qF -- "$option" <<<"$page" || fail "zpk.1 does not describe $command $option"
+    offered=$(bash -c 'source "$1"; COMP_WORDS=(zpk "$2" --); COMP_CWORD=2; _zpk; echo "${COMPREPLY[*]}"' _ \
+      "$root/share/bash-completion/completions/zpk" "$command")
+    grep -qw -- "$option" <<<"$offered" || fail "the completion does not offer $command $option"
+  done
+done
 
 echo "== programs from the installed tree"
 [ "$("$root/bin/zpk" --version)" = "zpk $version" ] || fail "zpk --version"
