@@ -14,8 +14,8 @@ wine=$(command -v wine64 || command -v wine || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
 
 # The test programs and what they start as child processes.
-targets=(util_tests archive_tests make_demo)
-tests=(tests/util/util_tests.exe tests/archive/archive_tests.exe)
+targets=(util_tests archive_tests make_demo cli_tests zpk)
+tests=(tests/util/util_tests.exe tests/archive/archive_tests.exe tests/cli/cli_tests.exe)
 
 gtest=$build/googletest
 if [ ! -f "$gtest/install/lib/cmake/GTest/GTestConfig.cmake" ]; then
@@ -26,11 +26,18 @@ if [ ! -f "$gtest/install/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --install "$gtest" >/dev/null
 fi
 
+# CLI11 and nlohmann-json are headers only: their Debian packages serve as they are, from a
+# folder of their own so that the Linux system headers beside them stay out of the build.
+hdr=$build/header-only
+mkdir -p "$hdr/include" "$hdr/share/cmake"
+for dir in /usr/include/CLI /usr/include/nlohmann /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json; do
+  ln -sfn "$dir" "$hdr${dir#/usr}"
+done
+
 # Tests are listed by running the programs below, not at build time (no Wine there).
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DZPK_BUILD_GUI=OFF -DZPK_BUILD_BENCH=OFF \
-  -DCMAKE_FIND_ROOT_PATH="$gtest/install" -DCMAKE_PREFIX_PATH="$gtest/install" \
-  -DCLI11_DIR=/usr/share/cmake/CLI11 -Dnlohmann_json_DIR=/usr/share/cmake/nlohmann_json \
+  -DCMAKE_FIND_ROOT_PATH="$gtest/install;$hdr" \
   -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 

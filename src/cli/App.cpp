@@ -5,6 +5,7 @@
 #include <new>
 
 #include "cli/Commands.h"
+#include "cli/FileSystem.h"
 #include "cli/Output.h"
 
 namespace zpk::cli {
@@ -39,6 +40,14 @@ void AddKindFilter(CLI::App& command, std::optional<archive::Kind>& kind) {
       });
 }
 
+// A path option: its text is UTF-8 on every system (main.cpp sees to it on Windows), which
+// std::filesystem::path would read in the ANSI code page there.
+CLI::Option* AddPath(CLI::App& command, const std::string& name, std::filesystem::path& path,
+                     const std::string& help) {
+  return command.add_option_function<std::string>(
+      name, [&path](const std::string& text) { path = PathFromUtf8(text); }, help);
+}
+
 void AddGame(CLI::App& command, bool& game) {
   command.add_flag("--game", game,
                    "ARCHIVE is below the game's folder, as 'zpk locate' finds it first");
@@ -61,7 +70,6 @@ int Main(int argc, char** argv) {
   std::string catArchive, catEntry;
   bool catInflate = false;
   ExtractArgs extract;
-  std::string extractDir = ".";
   bool infoGame = false, listGame = false, extractGame = false, locateJson = false;
 
   auto* infoCmd = app.add_subcommand("info", "identification, entry counts, size, date and problems");
@@ -90,14 +98,14 @@ int Main(int argc, char** argv) {
   AddArchive(*checkCmd, check.archive);
 
   auto* extractCmd = app.add_subcommand("extract", "write entries to files below a folder");
-  extractCmd->add_option("-C,--directory", extractDir, "folder to write below (default: the current folder)");
+  AddPath(*extractCmd, "-C,--directory", extract.dir, "folder to write below (default: the current folder)");
   extractCmd->add_flag("--overwrite", extract.overwrite, "replace files that exist");
   auto* verbose = extractCmd->add_flag("-v,--verbose", extract.verbose, "print each path written");
   extractCmd->add_flag("-q,--quiet", extract.quiet, "print errors only")->excludes(verbose);
   AddGame(*extractCmd, extractGame);
   AddArchive(*extractCmd, extract.archive);
-  auto* manifest = extractCmd->add_option(
-      "--manifest", extract.manifest,
+  auto* manifest = AddPath(
+      *extractCmd, "--manifest", extract.manifest,
       "also write FILE: order, names, fields and ID of what was extracted, for "
       "'zpk create --manifest' (FILE must lie in the folder or above it)");
   extractCmd->add_flag("--inflate", extract.inflate, kInflateHelp)->excludes(manifest);
@@ -124,8 +132,8 @@ int Main(int argc, char** argv) {
               "two archives or the archives of two folders; exit 0 same, 1 different, 2 trouble");
   AddJson(*diffCmd, diff.json);
   diffCmd->add_flag("--stat", diff.stat, "only the counts of each kind of change");
-  diffCmd->add_option("A", diff.a, "the archive (or folder) before")->required();
-  diffCmd->add_option("B", diff.b, "the archive (or folder) after")->required();
+  AddPath(*diffCmd, "A", diff.a, "the archive (or folder) before")->required();
+  AddPath(*diffCmd, "B", diff.b, "the archive (or folder) after")->required();
 
   CreateArgs create;
   std::string createId;
@@ -133,12 +141,12 @@ int Main(int argc, char** argv) {
       "create", "a new archive from a folder (names are the sorted relative paths with \\ "
                 "between levels) or from a manifest written by 'extract --manifest'");
   createCmd->add_option("--id", createId, "the header's ID text (at most 256 bytes of Windows-1252)");
-  createCmd->add_option("--manifest", create.manifest, "take order, names, fields, ID and files from FILE");
+  AddPath(*createCmd, "--manifest", create.manifest, "take order, names, fields, ID and files from FILE");
   createCmd->add_flag("--overwrite", create.overwrite, "replace OUT if it exists");
   createCmd->add_flag("-q,--quiet", create.quiet, "print errors only (no progress bar)");
-  createCmd->add_option("OUT", create.out, "the archive to write (under a temporary name, then renamed)")
+  AddPath(*createCmd, "OUT", create.out, "the archive to write (under a temporary name, then renamed)")
       ->required();
-  createCmd->add_option("FOLDER", create.folder, "the folder whose files go into the archive");
+  AddPath(*createCmd, "FOLDER", create.folder, "the folder whose files go into the archive");
 
   auto* locateCmd = app.add_subcommand(
       "locate", "the game's folders in the Wine prefixes (folder, launcher, prefix per line); "
@@ -175,10 +183,7 @@ int Main(int argc, char** argv) {
       if (createCmd->count("--id")) create.id = createId;
       return RunCreate(create);
     }
-    if (*extractCmd) {
-      extract.dir = extractDir;
-      return RunExtract(extract);
-    }
+    if (*extractCmd) return RunExtract(extract);
   } catch (const std::bad_alloc&) {
     ReportError("out of memory");
     return kExitFatal;

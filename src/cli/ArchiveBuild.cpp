@@ -96,7 +96,7 @@ std::expected<void, std::string> BuildArchive(const fs::path& out, const std::ve
     pos += static_cast<std::uint64_t>(sizes[i]);
   }
 
-  TemporaryFile temporary{fs::path(out.string() + ".zpk-tmp-" + std::to_string(::getpid()))};
+  TemporaryFile temporary{fs::path(out) += ".zpk-tmp-" + std::to_string(::getpid())};
   std::ofstream file(temporary.path, std::ios::binary | std::ios::trunc);
   if (!file) return std::unexpected("can't create '" + temporary.path.string() + "'");
   file.write(head.data(), static_cast<std::streamsize>(head.size()));

@@ -11,6 +11,7 @@
 #include "archive/Catalogue.h"
 #include "archive/CopyOut.h"
 #include "cli/Commands.h"
+#include "cli/FileSystem.h"
 #include "cli/Output.h"
 
 namespace zpk::cli {
@@ -203,7 +204,7 @@ int RunDiff(const DiffArgs& args) {
         ++differences;
         continue;
       }
-      auto a = Load(args.a / name), b = Load(args.b / name);
+      auto a = Load(args.a / PathFromUtf8(name)), b = Load(args.b / PathFromUtf8(name));
       if (!a || !b) {
         trouble = true;
         continue;

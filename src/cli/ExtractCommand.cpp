@@ -6,10 +6,6 @@
 // target and renamed into place. An existing target is left alone without --overwrite;
 // with it, the rename replaces whatever is there (a link included) rather than writing
 // through it. The archive itself is never a valid target.
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
 #include <system_error>
 #include <vector>
 
@@ -18,6 +14,7 @@
 #include "cli/Commands.h"
 #include "cli/ExtractManifest.h"
 #include "cli/ExtractTarget.h"
+#include "cli/FileSystem.h"
 #include "cli/Manifest.h"
 #include "cli/OpenArchive.h"
 #include "cli/Output.h"
@@ -49,7 +46,7 @@ class Extraction {
         return kExitFatal;
       }
       if (!args_.overwrite && fs::exists(fs::symlink_status(args_.manifest))) {
-        ReportError("'" + args_.manifest.string() + "' exists (--overwrite replaces it)");
+        ReportError("'" + PathText(args_.manifest) + "' exists (--overwrite replaces it)");
         return kExitFatal;
       }
     }
@@ -82,9 +79,10 @@ class Extraction {
     std::error_code ec;
     if (!fs::exists(args_.dir, ec)) fs::create_directories(args_.dir, ec);
     if (!fs::is_directory(args_.dir, ec)) {
-      ReportError("'" + args_.dir.string() + "' is not a folder" + (ec ? ": " + ec.message() : ""));
+      ReportError("'" + PathText(args_.dir) + "' is not a folder" + (ec ? ": " + ec.message() : ""));
       return false;
     }
+    root_ = ExtractionRoot(args_.dir);
     return true;
   }
 
@@ -118,23 +116,27 @@ class Extraction {
   void Write(const PlannedEntry& item, std::uint64_t doneBefore) {
     const auto slash = item.relativePath.rfind('/');
     if (slash != std::string::npos) {
-      if (auto made = MakeFoldersBelow(args_.dir, std::string_view(item.relativePath).substr(0, slash));
+      if (auto made = MakeFoldersBelow(root_, std::string_view(item.relativePath).substr(0, slash));
           !made) {
         Skip(item.label, made.error());
         return;
       }
     }
-    const auto target = args_.dir / item.relativePath;
-    struct stat info {};
-    if (::lstat(target.c_str(), &info) == 0) {
-      if (S_ISDIR(info.st_mode)) {
-        Skip(item.label, "'" + target.string() + "' is a folder");
-        return;
-      }
-      if (!args_.overwrite) {
-        Skip(item.label, "'" + target.string() + "' exists (--overwrite replaces it)");
-        return;
-      }
+    const auto target = Below(root_, item.relativePath);
+    const auto shownPath = Below(args_.dir, item.relativePath);  // as the user named it
+    const auto shown = PathText(shownPath);
+    const auto kind = LookAt(target);
+    if (!kind) {
+      Skip(item.label, "can't look at '" + shown + "': " + kind.error());
+      return;
+    }
+    if (*kind == NodeKind::Folder) {
+      Skip(item.label, "'" + shown + "' is a folder");
+      return;
+    }
+    if (*kind != NodeKind::Missing && !args_.overwrite) {
+      Skip(item.label, "'" + shown + "' exists (--overwrite replaces it)");
+      return;
     }
     archive::CopyOptions options;
     options.replaceExisting = args_.overwrite;
@@ -155,9 +157,9 @@ class Extraction {
       Skip(item.label, archive::Describe(copied.error()));
       return;
     }
-    if (args_.verbose) out_ << target.string() << '\n';
+    if (args_.verbose) out_ << shown << '\n';
     if (!args_.manifest.empty()) {
-      manifest_.entries.push_back({item.entry.Name, fs::absolute(target), item.entry.Field3,
+      manifest_.entries.push_back({item.entry.Name, fs::absolute(shownPath), item.entry.Field3,
                                    item.entry.Field4, item.entry.Field5});
     }
   }
@@ -192,6 +194,7 @@ class Extraction {
   Output out_;
   OutputNames names_;
   Manifest manifest_;
+  fs::path root_;
   ProgressBar* bar_ = nullptr;
   bool failed_ = false;
 };

@@ -1,9 +1,6 @@
 #include "cli/ExtractTarget.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
+#include "cli/FileSystem.h"
 
 namespace zpk::cli {
 
@@ -20,40 +17,37 @@ std::string NumberedPath(std::string_view relativePath, int n) {
 
 std::string OutputNames::Claim(const std::string& relativePath, bool& renamed) {
   renamed = false;
-  if (used_.insert(relativePath).second) return relativePath;
+  if (used_.insert(NameKey(relativePath)).second) return relativePath;
   renamed = true;
   for (int n = 2;; ++n) {
     auto candidate = NumberedPath(relativePath, n);
-    if (used_.insert(candidate).second) return candidate;
+    if (used_.insert(NameKey(candidate)).second) return candidate;
   }
 }
 
 std::expected<void, std::string> MakeFoldersBelow(const std::filesystem::path& root,
                                                   std::string_view relativeFolder) {
-  std::string path = root.string();
   std::size_t start = 0;
   while (start < relativeFolder.size()) {
     auto end = relativeFolder.find('/', start);
     if (end == std::string_view::npos) end = relativeFolder.size();
-    if (!path.empty() && path.back() != '/') path += '/';
-    path.append(relativeFolder.substr(start, end - start));
+    const auto path = Below(root, relativeFolder.substr(0, end));
     start = end + 1;
 
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) {
-      if (errno != ENOENT) return std::unexpected("can't look at '" + path + "': " + std::strerror(errno));
-      if (::mkdir(path.c_str(), 0777) == 0) continue;
-      if (errno != EEXIST) return std::unexpected("can't create folder '" + path + "': " + std::strerror(errno));
+    auto kind = LookAt(path);
+    if (kind && *kind == NodeKind::Missing) {
+      auto made = MakeFolder(path);
+      if (!made) return std::unexpected("can't create folder '" + ShownPath(path) + "': " + made.error());
+      if (*made) continue;
       // Made by someone else meanwhile: look again at what it is.
-      if (::lstat(path.c_str(), &info) != 0) {
-        return std::unexpected("can't look at '" + path + "': " + std::strerror(errno));
-      }
+      kind = LookAt(path);
     }
-    if (S_ISLNK(info.st_mode)) {
-      return std::unexpected("'" + path + "' is a symbolic link, which is never followed");
+    if (!kind) return std::unexpected("can't look at '" + ShownPath(path) + "': " + kind.error());
+    if (*kind == NodeKind::Link) {
+      return std::unexpected("'" + ShownPath(path) + "' is a symbolic link, which is never followed");
     }
-    if (!S_ISDIR(info.st_mode)) {
-      return std::unexpected("'" + path + "' exists and is not a folder");
+    if (*kind != NodeKind::Folder) {
+      return std::unexpected("'" + ShownPath(path) + "' exists and is not a folder");
     }
   }
   return {};

@@ -10,7 +10,8 @@
 
 namespace zpk::cli {
 
-// Hands out output paths so that two entries never get the same one: the first keeps
+// Hands out output paths so that two entries never get the same one (on Windows, not even
+// one that differs only in case): the first keeps
 // the path, each later one gets " (2)", " (3)"... before the extension of its file name.
 class OutputNames {
  public:
@@ -25,8 +26,8 @@ class OutputNames {
 std::string NumberedPath(std::string_view relativePath, int n);
 
 // Creates the folders of relativeFolder ("a/b") below root, level by level. A level that
-// exists must be a real folder: a symbolic link (wherever it points) or a file there is
-// refused with the reason.
+// exists must be a real folder: a symbolic link or other reparse point (wherever it
+// points) or a file there is refused with the reason.
 std::expected<void, std::string> MakeFoldersBelow(const std::filesystem::path& root,
                                                   std::string_view relativeFolder);
 

@@ -10,6 +10,7 @@
 #include "archive/DirectoryScan.h"
 #include "archive/Kind.h"
 #include "cli/Commands.h"
+#include "cli/FileSystem.h"
 #include "cli/Glob.h"
 #include "cli/Output.h"
 #include "util/PathUtils.h"
@@ -60,7 +61,7 @@ int RunFind(const FindArgs& args) {
     return kExitFatal;
   }
   const Glob glob(*pattern, args.ignoreCase);
-  const fs::path folder = positional.back();
+  const fs::path folder = PathFromUtf8(positional.back());
   const auto archives = ArchivesIn(folder);
   if (!archives) {
     ReportError(archives.error());

@@ -1,10 +1,13 @@
 // zpk info: what the window shows about an archive, plus the problems that make the
 // entry count or the entries' ranges untrustworthy.
-#include <sys/stat.h>
-
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
 #include "cli/Commands.h"
+#include "cli/FileSystem.h"
 #include "cli/OpenArchive.h"
 #include "cli/Output.h"
 #include "cli/ProblemsJson.h"
@@ -15,15 +18,33 @@ namespace {
 
 // Last modification in local time, ISO 8601 with the UTC offset ("2026-03-01T14:05:09+01:00").
 std::string ModificationTime(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return {};
+  std::error_code ec;
+  const auto written = std::filesystem::last_write_time(PathFromUtf8(path), ec);
+  if (ec) return {};
+  const std::time_t when = std::chrono::system_clock::to_time_t(
+      std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+          std::chrono::file_clock::to_sys(written)));
   std::tm local{};
-  if (!::localtime_r(&info.st_mtime, &local)) return {};
+#ifdef _WIN32
+  // The C runtime's strftime writes %z as a zone name; the offset is worked out instead.
+  if (::localtime_s(&local, &when) != 0) return {};
+  std::tm asUtc = local;
+  const long offset = static_cast<long>(::_mkgmtime(&asUtc) - when) / 60;
+  char zone[8];
+  std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offset < 0 ? '-' : '+',
+                std::labs(offset) / 60, std::labs(offset) % 60);
+  char text[40];
+  const auto n = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+  if (n == 0) return {};
+  return std::string(text, n) + zone;
+#else
+  if (!::localtime_r(&when, &local)) return {};
   char text[40];
   const auto n = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
   if (n < 5) return {};
   // strftime writes the offset as +0100; ISO 8601's extended form is +01:00.
   return std::string(text, n - 2) + ':' + std::string(text + n - 2, 2);
+#endif
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "cli/Commands.h"
+#include "cli/FileSystem.h"
 #include "cli/Output.h"
 #include "platform/AsciiText.h"
 #include "platform/GameFolders.h"
@@ -48,10 +49,10 @@ bool UseGameFolder(std::string& archive) {
   const auto located = GameFolder();
   if (!located) return false;
   const fs::path& folder = *located;
-  fs::path path = folder / archive;
+  fs::path path = folder / PathFromUtf8(archive);
   std::error_code error;
   // The game was made on Windows, where DATA.ZPK and data.zpk are the same file.
-  if (!fs::exists(path, error) && fs::path(archive).filename() == fs::path(archive)) {
+  if (!fs::exists(path, error) && PathFromUtf8(archive).filename() == PathFromUtf8(archive)) {
     for (fs::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
       if (platform::EqualIgnoringAsciiCase(it->path().filename().string(), archive)) {

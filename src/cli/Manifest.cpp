@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "archive/Cp1252.h"
+#include "cli/FileSystem.h"
 
 namespace zpk::cli {
 
@@ -57,7 +58,8 @@ std::expected<void, std::string> WriteManifest(const fs::path& path, const Manif
     json["entries"].push_back(std::move(item));
   }
 
-  const auto temporary = fs::path(path.string() + ".zpk-tmp-" + std::to_string(::getpid()));
+  auto temporary = path;
+  temporary += ".zpk-tmp-" + std::to_string(::getpid());
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << json.dump(1) << '\n';
@@ -105,7 +107,7 @@ std::expected<Manifest, std::string> ReadManifest(const fs::path& path) {
     auto name = ToCp1252(item["name"], what + "'s name");
     if (!name) return std::unexpected(name.error());
     entry.name = std::move(*name);
-    entry.file = folder / fs::path(item["file"].get<std::string>());
+    entry.file = folder / PathFromUtf8(item["file"].get<std::string>());
     for (auto [key, field] : {std::pair{"field3", &entry.field3}, {"field4", &entry.field4}, {"field5", &entry.field5}}) {
       auto value = Field(item, key, what);
       if (!value) return std::unexpected(value.error());

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "archive/Records.h"
+#include "cli/FileSystem.h"
 #include "cli/Output.h"
 
 namespace zpk::cli {
@@ -37,7 +38,7 @@ void ReportShorterThanHeader(const std::string& path, std::uint64_t size) {
 }  // namespace
 
 std::optional<OpenedArchive> OpenArchive(const std::string& path, bool needHeader) {
-  auto file = archive::ArchiveFile::Open(path);
+  auto file = archive::ArchiveFile::Open(PathFromUtf8(path));
   if (!file) {
     ReportError(archive::Describe(file.error()));
     return std::nullopt;

