@@ -3,7 +3,7 @@
 # archive core for 64-bit Windows with MinGW-w64, so that the Win32 code paths behind
 # `#ifdef _WIN32` are checked on every run even though no Windows Qt is at hand here. The
 # Linux Qt headers stand in for the Windows ones; they are the same API. src/cli is left
-# out: its safe extraction is written for POSIX (openat, lstat) and has no Windows port yet.
+# out: tools/test-windows.sh builds it for Windows, links it and runs its tests under Wine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cxx=${WIN_CXX:-x86_64-w64-mingw32-g++-posix}
