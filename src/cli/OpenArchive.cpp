@@ -56,7 +56,7 @@ std::optional<OpenedArchive> OpenArchive(const std::string& path, bool needHeade
 }
 
 std::optional<OpenedDirectory> OpenDirectory(const std::string& path) {
-  auto file = archive::ArchiveFile::Open(path);
+  auto file = archive::ArchiveFile::Open(PathFromUtf8(path));
   if (!file) {
     ReportError(archive::Describe(file.error()));
     return std::nullopt;
