@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "DialogTestSupport.h"
@@ -55,7 +55,29 @@ void DoubleClickBackground(QDialog& d, int topTwips) {
 }
 
 // ---------------------------------------------------------------------------------------
-// The answer of each way out.
+// The answer of each way out, and the focus on the way there.
+
+// Help, the three buttons, the check box, and around again.
+void ExpectTabOrder(QDialog& d) {
+  Child<QPushButton>(d, "btnHelp").setFocus();
+  QStringList visited;
+  for (int i = 0; i < 6; ++i) {
+    visited << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(visited, QStringList({"btnHelp", "btn1", "btn2", "btn3", "cbDontShow", "btnHelp"}));
+}
+
+// Each way of moving the focus into the text box selects its whole text again.
+void ExpectEnteringSelectsAll(QDialog& d, const std::function<void()>& enter) {
+  Child<QPushButton>(d, "btnHelp").setFocus();
+  Input(d).deselect();
+  ASSERT_FALSE(Input(d).hasFocus());
+  enter();
+  zpk::test::ProcessEvents();
+  EXPECT_TRUE(Input(d).hasFocus());
+  EXPECT_EQ(Input(d).selectedText(), QStringLiteral("harbour.bmp"));
+}
 
 struct MsgResultCase {
   const char* label;
@@ -83,6 +105,7 @@ const MsgResultCase kMsgResultCases[] = {
        Click(d, "btn2");
      },
      2},
+    {"TabVisitsButtonsThenCheckBox", true, [](QDialog& d) { ExpectTabOrder(d); Click(d, "btn1"); }, 1},
 };
 
 class MsgBoxExResultTest : public zpk::test::DialogGlobalsTest,
@@ -140,6 +163,19 @@ const InpResultCase kInpResultCases[] = {
      QStringLiteral("harbour.bmp")},
     {"BackgroundDoubleClick", true, [](QDialog& d) { DoubleClickBackground(d, 1300); }, QString()},
     {"CloseBox", true, [](QDialog& d) { d.close(); }, QString()},
+    {"TabFromCancelSelectsAll", true,
+     [](QDialog& d) {
+       auto& cancel = Child<QPushButton>(d, "btn2");
+       ExpectEnteringSelectsAll(d, [&] { cancel.setFocus(); QTest::keyClick(&cancel, Qt::Key_Tab); });
+       Click(d, "btn1");
+     },
+     QStringLiteral("harbour.bmp")},
+    {"ClickIntoTextSelectsAll", true,
+     [](QDialog& d) {
+       ExpectEnteringSelectsAll(d, [&] { QTest::mouseClick(&Input(d), Qt::LeftButton, {}, QPoint(3, 5)); });
+       Click(d, "btn1");
+     },
+     QStringLiteral("harbour.bmp")},
 };
 
 class InpBoxExResultTest : public zpk::test::DialogGlobalsTest,
@@ -159,8 +195,9 @@ INSTANTIATE_TEST_SUITE_P(WaysOut, InpBoxExResultTest, testing::ValuesIn(kInpResu
                          zpk::test::LabelName);
 
 // ---------------------------------------------------------------------------------------
-// Captions in each language, the help button's message, and how the shown controls sit:
-// inside the window, none over another, the buttons in one row from left to right.
+// Captions in each language, the icon asked for, the help button's message, and how the
+// shown controls sit: inside the window, none over another, the buttons in one row from
+// left to right.
 
 struct LanguageCase {
   const char* label;
@@ -169,13 +206,21 @@ struct LanguageCase {
   const char* help;
   const char* other;  // the check box's caption, or the cancel button's
   const char* helpTitle;
+  DialogIcon icon;
+  QStyle::StandardPixmap picture;
 };
 
 const LanguageCase kLanguageCases[] = {
-    {"MessageGerman", false, 0, "Hilfe", "Diese Meldung nicht mehr anzeigen", "Hilfe:"},
-    {"MessageEnglish", false, 1, "Help", "Don't show this message again", "Help:"},
-    {"InputGerman", true, 0, "Hilfe", "Abbrechen", "Hilfe:"},
-    {"InputEnglish", true, 1, "Help", "Cancel", "Help:"},
+    {"MessageGerman", false, 0, "Hilfe", "Diese Meldung nicht mehr anzeigen", "Hilfe:",
+     DialogIcon::Stop, QStyle::SP_MessageBoxCritical},
+    {"MessageEnglish", false, 1, "Help", "Don't show this message again", "Help:",
+     DialogIcon::Warning, QStyle::SP_MessageBoxWarning},
+    {"MessageQuestion", false, 1, "Help", "Don't show this message again", "Help:",
+     DialogIcon::Question, QStyle::SP_MessageBoxQuestion},
+    {"InputGerman", true, 0, "Hilfe", "Abbrechen", "Hilfe:", DialogIcon::Information,
+     QStyle::SP_MessageBoxInformation},
+    {"InputEnglish", true, 1, "Help", "Cancel", "Help:", DialogIcon::Stop,
+     QStyle::SP_MessageBoxCritical},
 };
 
 void ExpectControlsSitApart(QDialog& d, const std::vector<const char*>& buttonsLeftToRight) {
@@ -219,6 +264,8 @@ TEST_P(ExtendedDialogLanguageTest, CaptionsHelpAndPlaces) {
     const QAbstractButton& other = Child<QAbstractButton>(d, c.input ? "btn2" : "cbDontShow");
     EXPECT_EQ(other.text(), QString::fromUtf8(c.other));
     EXPECT_EQ(Child<QPushButton>(d, "btn1").text(), c.input ? QStringLiteral("OK") : QStringLiteral("Ja"));
+    EXPECT_EQ(Child<QLabel>(d, "imgIcon").pixmap().toImage(),
+              d.style()->standardIcon(c.picture).pixmap(32, 32).toImage());
     // Shown besides the buttons: the icon, the prompt, and the text box or the check box.
     if (c.input) {
       ExpectControlsSitApart(d, {"btnHelp", "btn1", "btn2"});
@@ -232,10 +279,12 @@ TEST_P(ExtendedDialogLanguageTest, CaptionsHelpAndPlaces) {
   if (c.input) {
     InpBoxExRequest request = AskName();
     request.helpText = QStringLiteral("Press the button.");
+    request.icon = c.icon;
     EXPECT_EQ(InpBoxEx(request, windows), QStringLiteral("harbour.bmp"));
   } else {
     MsgBoxExRequest request = ThreeButtons(true);
     request.helpText = QStringLiteral("Press the button.");
+    request.icon = c.icon;
     EXPECT_EQ(MsgBoxEx(request, windows), 1);
   }
   ASSERT_EQ(windows.messages.size(), 1u);
@@ -275,101 +324,5 @@ TEST_F(ExtendedDialogTest, LongPromptWrapsAndGrowsDownwards) {
   EXPECT_GT(label.height(), 2 * label.fontMetrics().height());
   EXPECT_LE(label.geometry().right(), dialog.width());
 }
-
-// ---------------------------------------------------------------------------------------
-// Icons: imgIcon takes the picture of the hidden source image.
-
-struct IconCase {
-  const char* label;
-  bool input;
-  DialogIcon icon;
-  const char* source;
-  DialogIcon design;  // the icon the dialog is designed with
-};
-
-const IconCase kIconCases[] = {
-    {"MessageStop", false, DialogIcon::Stop, "imgStop", DialogIcon::Information},
-    {"MessageWarning", false, DialogIcon::Warning, "imgWarn", DialogIcon::Information},
-    {"MessageQuestion", false, DialogIcon::Question, "imgFrage", DialogIcon::Information},
-    {"InputInformation", true, DialogIcon::Information, "imgInfo", DialogIcon::Question},
-};
-
-class ExtendedDialogIconTest : public zpk::test::DialogGlobalsTest,
-                               public testing::WithParamInterface<IconCase> {};
-
-TEST_P(ExtendedDialogIconTest, IconShowsThePictureOfItsHiddenSource) {
-  std::unique_ptr<ExtendedDialog> dialog;
-  if (GetParam().input) dialog = std::make_unique<frmInpBoxEx>(windows);
-  else dialog = std::make_unique<frmMsgBoxEx>(windows);
-  const auto image = [&](const char* name) { return Child<QLabel>(*dialog, name).pixmap().toImage(); };
-  const QImage design = image("imgIcon");
-  dialog->ShowIcon(GetParam().icon);
-  EXPECT_EQ(image("imgIcon").size(), QSize(32, 32));
-  EXPECT_EQ(image("imgIcon"), image(GetParam().source));
-  EXPECT_NE(image("imgIcon"), design);
-  dialog->ShowIcon(GetParam().design);
-  EXPECT_EQ(image("imgIcon"), design);
-}
-
-INSTANTIATE_TEST_SUITE_P(Icons, ExtendedDialogIconTest, testing::ValuesIn(kIconCases),
-                         zpk::test::LabelName);
-
-// ---------------------------------------------------------------------------------------
-// Focus.
-
-TEST_F(ExtendedDialogTest, TabVisitsButtonsThenCheckBox) {
-  frmMsgBoxEx dialog(windows);
-  for (int n = 1; n <= 3; ++n) dialog.ShowButton(n, QString::number(n));
-  dialog.ShowDontShowBox(true);
-  dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  Child<QPushButton>(dialog, "btnHelp").setFocus();
-  QStringList visited;
-  for (int i = 0; i < 6; ++i) {
-    visited << QApplication::focusWidget()->objectName();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  }
-  EXPECT_EQ(visited, QStringList({"btnHelp", "btn1", "btn2", "btn3", "cbDontShow", "btnHelp"}));
-  dialog.close();
-}
-
-// Each way of moving the focus into the text box selects its whole text again.
-struct FocusCase {
-  const char* label;
-  std::function<void(QDialog&)> enter;
-};
-
-const FocusCase kFocusCases[] = {
-    {"TabFromCancel",
-     [](QDialog& d) {
-       Child<QPushButton>(d, "btn2").setFocus();
-       QTest::keyClick(&Child<QPushButton>(d, "btn2"), Qt::Key_Tab);
-     }},
-    {"ClickIntoText", [](QDialog& d) { QTest::mouseClick(&Input(d), Qt::LeftButton, {}, QPoint(3, 5)); }},
-};
-
-class InpBoxExFocusTest : public zpk::test::DialogGlobalsTest,
-                          public testing::WithParamInterface<FocusCase> {};
-
-TEST_P(InpBoxExFocusTest, SelectsWholeText) {
-  frmInpBoxEx dialog(windows);
-  dialog.SetInputText(QStringLiteral("harbour.bmp"));
-  dialog.ShowOkButton(true);
-  dialog.ShowCancelButton(true);
-  dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  Child<QPushButton>(dialog, "btnHelp").setFocus();
-  Input(dialog).deselect();
-  ASSERT_FALSE(Input(dialog).hasFocus());
-
-  GetParam().enter(dialog);
-  zpk::test::ProcessEvents();
-  EXPECT_TRUE(Input(dialog).hasFocus());
-  EXPECT_EQ(Input(dialog).selectedText(), QStringLiteral("harbour.bmp"));
-  dialog.close();
-}
-
-INSTANTIATE_TEST_SUITE_P(Ways, InpBoxExFocusTest, testing::ValuesIn(kFocusCases),
-                         zpk::test::LabelName);
 
 }  // namespace

@@ -196,9 +196,6 @@ TEST_F(MalformedTagTest, ReportsLogsAndGoesOn) {
   const std::string log(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
   EXPECT_TRUE(log.ends_with(" - Please check translation settings: (F: frmTest, C: btnFive)\n")) << log;
-  // The same rule, as the tag fuzz target checks it.
-  EXPECT_EQ(ClassifyControlTag("a|b|c|d|e"), TagKind::Malformed);
-  EXPECT_EQ(ClassifyControlTag("Hilfe||Help|"), TagKind::FourWay);
 }
 
 }  // namespace

@@ -113,7 +113,6 @@ const ReadCase kReadCases[] = {
          kOpenFailed + "Software\\Quill\\Nope" + kCode + "2"),
     {"missing_key_silent", "\"V\"=\"x\"\n", "Software\\Quill\\Nope", "V", kRegSz, false, false},
     Told("missing_value_told", "\"V\"=\"x\"\n", kKey, "Nope", kRegSz, kReadFailed + "Nope" + kCode + "2"),
-    {"missing_value_silent", "\"V\"=\"x\"\n", kKey, "Nope", kRegSz, false, false},
     {"unreadable_value_silent", "\"V\"=\"trunc", kKey, "V", kRegSz, false, false},
 };
 

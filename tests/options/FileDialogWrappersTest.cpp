@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QWidget>
+#include <fstream>
 
+#include "support/ModalDialog.h"
 #include "support/RecordingWindowSystem.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/TempDir.h"
 #include "util/Language.h"
 
 namespace {
@@ -47,38 +53,37 @@ class DialogWrappersTest : public ::testing::Test {
   options::DialogServices services_{dialogs_, window_};
 };
 
-TEST_F(DialogWrappersTest, SaveDialogAsksBeforeReplacingAndOffersAllFiles) {
+// Qt's own dialog on a real folder: it opens over the active window where it was asked
+// to, offers the caller's types and all files, and asks before replacing the file chosen.
+TEST_F(DialogWrappersTest, SaveDialogAsksBeforeReplacingARealFile) {
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  test::TempDir dir;
+  std::ofstream(dir / "ship.bmp") << "BM";
+  const QString file = QString::fromStdString((dir / "ship.bmp").string());
   QWidget owner;
   window_.activeWindow = &owner;
-  dialogs_.answers = {"/out/ship.bmp"};
-  EXPECT_EQ(options::ShowSaveDialog(services_, "Save ressource as:", "/tmp/", "", "ship.bmp", "", 1),
-            "/out/ship.bmp");
-  ASSERT_EQ(dialogs_.calls.size(), 1u);
-  const auto& call = dialogs_.calls[0];
-  EXPECT_TRUE(call.save);
-  EXPECT_EQ(call.owner, &owner);
-  EXPECT_EQ(call.info.title, "Save ressource as:");
-  EXPECT_EQ(call.info.initialFolder, "/tmp/");
-  EXPECT_EQ(call.info.fileName, "ship.bmp");
-  EXPECT_EQ(call.info.filter, Nul("Alle Dateien (*.*)|*.*||"));
-  EXPECT_EQ(call.info.filterIndex, 1);
-  EXPECT_EQ(call.info.flags, 0x200006u);
+  const auto qtDialogs = platform::CreateQtFileDialogs();
+  QString asked;
+  test::WhenModalShown([&](QDialog& shown) {
+    auto& d = static_cast<QFileDialog&>(shown);
+    EXPECT_EQ(d.windowTitle(), "Save ressource as:");
+    EXPECT_EQ(d.parentWidget(), &owner);
+    EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(d.nameFilters(), (QStringList{"Pictures (*.bmp)", "Alle Dateien (*.*) (*)"}));
+    EXPECT_EQ(d.selectedNameFilter(), "Alle Dateien (*.*)");
+    EXPECT_EQ(d.selectedFiles(), QStringList{file});
+    test::WhenModalShown([&](QDialog& box) {
+      asked = static_cast<QMessageBox&>(box).text();
+      static_cast<QMessageBox&>(box).button(QMessageBox::Yes)->click();
+    });
+    QMetaObject::invokeMethod(&d, "accept");  // the Save button
+  });
+  EXPECT_EQ(options::ShowSaveDialog({*qtDialogs, window_}, "Save ressource as",
+                                    QString::fromStdString(dir.path().string()) + "/", "",
+                                    "ship.bmp", "Pictures|*.bmp", 2),
+            file);
+  EXPECT_TRUE(asked.contains("already exists")) << asked.toStdString();
   EXPECT_EQ(window_.eventRounds, 2);
-}
-
-TEST_F(DialogWrappersTest, OpenDialogWantsAnExistingFileFromTheFirstFilter) {
-  EXPECT_EQ(options::ShowOpenDialog(services_, "HEX Editor", "C:\\Tools\\", ".exe", "hexed.exe",
-                                    "EXE files (*.exe)|*.exe"),
-            QString());  // cancelled
-  ASSERT_EQ(dialogs_.calls.size(), 1u);
-  const auto& call = dialogs_.calls[0];
-  EXPECT_FALSE(call.save);
-  EXPECT_EQ(call.owner, nullptr);  // no active window: no owner, the dialog still opens
-  EXPECT_EQ(call.info.title, "HEX Editor:");
-  EXPECT_EQ(call.info.defaultExtension, ".exe");
-  EXPECT_EQ(call.info.filter, Nul("EXE files (*.exe)|*.exe|Alle Dateien (*.*)|*.*||"));
-  EXPECT_EQ(call.info.filterIndex, 1);
-  EXPECT_EQ(call.info.flags, 0x281004u);
 }
 
 TEST_F(DialogWrappersTest, TitlesEndWithOneColon) {
@@ -104,9 +109,6 @@ TEST_F(DialogWrappersTest, TheAllFilesEntryFollowsTheLanguage) {
   EXPECT_EQ(dialogs_.calls[0].info.filter, Nul("All files (*.*)|*.*||"));
   EXPECT_EQ(dialogs_.calls[1].info.filter, Nul("A|*.a|All files (*.*)|*.*||"));
   EXPECT_EQ(dialogs_.calls[2].info.filter, Nul("Alle Dateien (*.*)|*.*||"));
-  // The save dialog keeps the caller's filter index.
-  options::ShowSaveDialog(services_, "t", "", "", "", "A|*.a|B|*.b", 2);
-  EXPECT_EQ(dialogs_.calls[3].info.filterIndex, 2);
 }
 
 }  // namespace

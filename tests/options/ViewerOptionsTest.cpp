@@ -177,6 +177,7 @@ TEST_P(RealDialogTest, ListsEveryProgramAndTakesTheChosenOneForTheNextStart) {
   QTimer::singleShot(0, [&] {
     QPointer<QFileDialog> dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
     auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
     for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
     QTest::keyClick(combo, Qt::Key_Down);  // to "Alle Dateien (*.*)"

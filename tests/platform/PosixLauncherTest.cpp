@@ -170,16 +170,6 @@ TEST_F(PosixLauncherTest, AMissingOpenerStartsNothing) {
   }
 }
 
-TEST_F(PosixLauncherTest, ReportsRunningUntilTheProgramEnds) {
-  setenv("FAKE_VIEWER_MODE", "wait:300", 1);
-  auto outcome = Launch(kViewer);
-  ASSERT_TRUE(outcome.process);
-  EXPECT_EQ(outcome.process->Wait(10ms), State::Running);
-  EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
-  ASSERT_EQ(Runs().size(), 1u);
-  EXPECT_TRUE(Runs()[0].ended);
-}
-
 // Letting go of a process handle: a running program runs on and is collected when it
 // ends; an ended one, still a zombie, is collected at once.
 struct DropCase {

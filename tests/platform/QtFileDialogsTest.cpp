@@ -1,10 +1,10 @@
-// The Qt file dialog as the platform sets it up from a request (configured, never shown).
+// The file types of a request as the Qt file dialog takes them; the dialog itself is shown
+// on real folders by the options tests.
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
 
 #include "platform/FileDialogs.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -38,45 +38,5 @@ INSTANTIATE_TEST_SUITE_P(
         NameFilterCase{"SeveralPatterns", Pairs({"Pictures", "*.bmp;*.png"}),
                        {"Pictures (*.bmp *.png)"}}),
     [](const auto& p) { return std::string(p.param.name); });
-
-TEST(ConfigureFileDialog, SaveDialogAsksBeforeReplacing) {
-  zpk::test::TempDir dir;
-  FileDialogInfo info;
-  info.title = "Save ressource as:";
-  info.initialFolder = QString::fromStdString(dir.path().string());
-  info.fileName = "ship.bmp";
-  info.filter = Pairs({"Alle Dateien (*.*)", "*.*"});
-  info.filterIndex = 1;
-  info.flags = kOfnOverwritePrompt | kOfnHideReadOnly | kOfnLongNames;
-  QFileDialog dialog;
-  ConfigureFileDialog(dialog, info, true);
-  EXPECT_EQ(dialog.windowTitle(), "Save ressource as:");
-  EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-  EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile);
-  EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
-  EXPECT_EQ(QDir(dialog.directory()).canonicalPath(),
-            QString::fromStdString(std::filesystem::canonical(dir.path()).string()));
-  EXPECT_EQ(dialog.nameFilters(), QStringList{"Alle Dateien (*.*) (*)"});
-  EXPECT_EQ(dialog.defaultSuffix(), QString());
-}
-
-TEST(ConfigureFileDialog, OpenDialogTakesOnlyExistingFilesAndSelectsTheFilter) {
-  FileDialogInfo info;
-  info.title = "PIC Viewer:";
-  info.defaultExtension = ".exe";
-  info.filter = Pairs({"EXE files (*.exe)", "*.exe", "Alle Dateien (*.*)", "*.*"});
-  info.filterIndex = 2;
-  info.flags = kOfnHideReadOnly | kOfnFileMustExist | kOfnExplorer | kOfnLongNames;
-  QFileDialog dialog;
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  ConfigureFileDialog(dialog, info, false);
-  EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
-  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-  EXPECT_EQ(dialog.defaultSuffix(), QString());  // "eog" is not "eog.exe"
-  EXPECT_EQ(dialog.selectedNameFilter(), "Alle Dateien (*.*)");
-  info.filterIndex = 1;
-  ConfigureFileDialog(dialog, info, false);
-  EXPECT_EQ(dialog.selectedNameFilter(), "EXE files (*.exe)");
-}
 
 }  // namespace

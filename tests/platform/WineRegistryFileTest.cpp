@@ -118,8 +118,6 @@ const ParseCase kParseCases[] = {
     Nothing("key_above_a_key_exists", Game("\"V\"=\"x\"\n"), Expect::NoValue, "Software\\Quill"),
     Nothing("key_name_prefix_is_no_key", Game(""), Expect::NoKey, "Software\\Qu"),
     Nothing("value_before_any_key", kHead + "\"V\"=\"x\"\n[Software\\\\Quill\\\\Game]\n", Expect::NoValue),
-    Nothing("truncated_escape", Game("\"V\"=\"abc\\"), Expect::NoValue),
-    Nothing("truncated_name", Game("\"Vall"), Expect::NoValue, kGame, "Vall"),
     Nothing("truncated_hex", Game("\"B\"=hex:01,02,\\\n"), Expect::NoValue, kGame, "B"),
     Nothing("truncated_key_header", kHead + "[Software\\\\Quill\\\\Game", Expect::NoKey),
     Nothing("broken_header_drops_its_values",
