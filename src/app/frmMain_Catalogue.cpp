@@ -55,16 +55,17 @@ void frmMain::ShowCatalogue(const QString& archivePath) {
   // count costs nothing; the label still shows the count as stored.
   // The previous archive's table goes first, so that two directories never share memory.
   entries_->Replace({});
+  // A read error inside the directory keeps the header and the entries read before it.
   archive::Catalogue catalogue;
   if (auto file = archive::ArchiveFile::Open(ToFsPath(archivePath))) {
-    catalogue.fileSize = file->Size();
-    if (auto read = archive::ReadCatalogue(*file)) catalogue = std::move(*read);
+    catalogue = archive::ReadCatalogueSoFar(*file).catalogue;
   }
   lblZPKSize->setText(FormatSizeKb(catalogue.fileSize));
   entryCount_ = catalogue.header.EntryCount;
-  // Spaces go at both ends; the label, as a system label does, ends at a NUL.
+  // Spaces go at both ends only: the text stays whole past a NUL (and its NUL padding),
+  // although the label draws it only up to the first NUL.
   const std::string id(util::TrimSpaces(catalogue.header.ID));
-  lblZPKID->setText(QString::fromStdString(archive::Cp1252ToUtf8(archive::CutAtNull(id))));
+  lblZPKID->setText(QString::fromStdString(archive::Cp1252ToUtf8(id)));
   lblZPKEntries->setText(QString::number(entryCount_));
   entries_->Replace(std::move(catalogue.entries));
 }

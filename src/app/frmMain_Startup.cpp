@@ -78,7 +78,11 @@ bool frmMain::Form_Load() {
 void frmMain::FillArchiveList(const QString& folder) {
   archiveNames_->setStringList({});
   // Ordinary files only (no folders, no hidden files), matched without regard to case as
-  // the game's own platform does, in name order so that every start lists them alike.
+  // the game's own platform does. Order: Windows' file search returns an NTFS folder's
+  // names sorted without regard to case; Linux returns them in the file system's own order
+  // (hash order on ext4), which changes with every copy of the folder, so Linux gets the
+  // names sorted without regard to case too: the order the game's own platform shows, and
+  // the same on every start.
   const QDir dir(folder);
   const QStringList names = dir.entryList({QStringLiteral("*.zpk")}, QDir::Files,
                                           QDir::Name | QDir::IgnoreCase);

@@ -18,19 +18,29 @@ std::uint64_t EntriesThatFit(std::uint64_t fileSize) {
 }
 
 std::expected<Catalogue, Error> ReadCatalogue(ArchiveFile& file) {
-  Catalogue catalogue;
+  CatalogueSoFar read = ReadCatalogueSoFar(file);
+  if (read.error) return std::unexpected(std::move(*read.error));
+  return std::move(read.catalogue);
+}
+
+CatalogueSoFar ReadCatalogueSoFar(ArchiveFile& file) {
+  CatalogueSoFar result;
+  Catalogue& catalogue = result.catalogue;
   catalogue.fileSize = file.Size();
   if (file.Size() < kHeaderSize) {
     catalogue.headerTruncated = true;
-    return catalogue;
+    return result;
   }
 
   std::array<std::byte, kHeaderSize> headerBytes;
-  if (auto ok = file.ReadAt(0, headerBytes); !ok) return std::unexpected(ok.error());
+  if (auto ok = file.ReadAt(0, headerBytes); !ok) {
+    result.error = ok.error();
+    return result;
+  }
   catalogue.header = DecodeHeader(headerBytes);
 
   const std::int32_t count = catalogue.header.EntryCount;
-  if (count <= 0) return catalogue;
+  if (count <= 0) return result;
   const std::uint64_t fit = EntriesThatFit(file.Size());
   const auto wanted = static_cast<std::uint64_t>(count);
   const std::uint64_t held = std::min(wanted, fit);
@@ -43,10 +53,17 @@ std::expected<Catalogue, Error> ReadCatalogue(ArchiveFile& file) {
   for (std::uint64_t done = 0; done < held;) {
     const std::uint64_t n = std::min<std::uint64_t>(held - done, kEntriesPerBlock);
     const std::span<std::byte> bytes(block.data(), static_cast<std::size_t>(n) * kEntrySize);
+    std::size_t whole = static_cast<std::size_t>(n);
     if (auto ok = file.ReadAt(kHeaderSize + done * kEntrySize, bytes); !ok) {
-      return std::unexpected(ok.error());
+      // The block again, one entry at a time, to keep the entries in front of the failure.
+      whole = 0;
+      while (whole < n && file.ReadAt(kHeaderSize + (done + whole) * kEntrySize,
+                                      bytes.subspan(whole * kEntrySize, kEntrySize))) {
+        ++whole;
+      }
+      result.error = ok.error();
     }
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < whole; ++i) {
       const auto record = bytes.subspan(i * kEntrySize).first<kEntrySize>();
       const auto name = record.first<kTextFieldSize>();
       const auto field = [&](std::size_t index) {
@@ -56,6 +73,7 @@ std::expected<Catalogue, Error> ReadCatalogue(ArchiveFile& file) {
           std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), field(0),
           field(1), field(2), field(3), field(4));
     }
+    if (result.error) break;
     done += n;
     if (done == n && done < held) {
       const auto average = catalogue.entries.NameBytes() / done + 1;
@@ -64,7 +82,7 @@ std::expected<Catalogue, Error> ReadCatalogue(ArchiveFile& file) {
     }
   }
   catalogue.entries.ShrinkToFit();
-  return catalogue;
+  return result;
 }
 
 std::expected<Catalogue, Error> ReadCatalogue(const std::filesystem::path& path) {

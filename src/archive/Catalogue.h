@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <expected>
 #include <filesystem>
+#include <optional>
 
 #include "archive/ArchiveFile.h"
 #include "archive/EntryTable.h"
@@ -29,6 +30,14 @@ struct Catalogue {
 std::uint64_t EntriesThatFit(std::uint64_t fileSize);
 
 std::expected<Catalogue, Error> ReadCatalogue(ArchiveFile& file);
+
+// What a read gave before an error: the header and the whole entries in front of the
+// failed read (none when the header itself could not be read), and the error, if any.
+struct CatalogueSoFar {
+  Catalogue catalogue;
+  std::optional<Error> error;
+};
+CatalogueSoFar ReadCatalogueSoFar(ArchiveFile& file);
 std::expected<Catalogue, Error> ReadCatalogue(const std::filesystem::path& path);
 
 }  // namespace zpk::archive

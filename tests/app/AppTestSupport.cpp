@@ -44,6 +44,10 @@ std::optional<QString> StoredSetting(const QString& key) {
   return value.toString();
 }
 
+QString IdLabel(const QString& id) {
+  return id + QString(256 - id.size(), QChar(0));
+}
+
 QString Q(const std::filesystem::path& path) { return app::FromFsPath(path); }
 
 QString FolderText(const std::filesystem::path& folder) { return app::AddBackslash(Q(folder)); }

@@ -52,6 +52,9 @@ void StoreSetting(const QString& key, const QString& value);
 std::optional<QString> StoredSetting(const QString& key);
 
 QString Q(const std::filesystem::path& path);
+// lblZPKID's text for an archive written with this ID: the stored field whole, its NUL
+// padding included.
+QString IdLabel(const QString& id);
 // The folder's text as the window shows it, with a trailing separator.
 QString FolderText(const std::filesystem::path& folder);
 

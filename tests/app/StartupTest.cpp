@@ -90,10 +90,10 @@ TEST_P(PrecedenceTest, FindsTheFolder) {
 
   if (c.shownFolder == "install") {
     EXPECT_EQ(w.lblInstallPath->text(), FolderText(Install()));
-    EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("INSTALL"));
+    EXPECT_EQ(w.lblZPKID->text(), IdLabel("INSTALL"));
   } else if (c.shownFolder == "registry") {
     EXPECT_EQ(w.lblInstallPath->text(), FolderText(RegistryFolder()));
-    EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("REGISTRY"));
+    EXPECT_EQ(w.lblZPKID->text(), IdLabel("REGISTRY"));
   } else {
     EXPECT_EQ(w.lblInstallPath->text(), QStringLiteral("lblInstallPath"));
   }
@@ -145,7 +145,7 @@ TEST_P(StartArchiveTest, OpensTheNamedArchiveInItsFolder) {
   ASSERT_TRUE(w.Form_Load());
   EXPECT_EQ(w.lblInstallPath->text(), FolderText(other));
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 1);
-  EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("MOD"));
+  EXPECT_EQ(w.lblZPKID->text(), IdLabel("MOD"));
   EXPECT_EQ(w.CurrentArchivePath(), FolderText(other) + "mod.zpk");
   EXPECT_TRUE(folderPicker.calls.empty());
   EXPECT_TRUE(windowSystem.messages.empty());
@@ -175,7 +175,7 @@ TEST_F(StartupTest, OpensOnTheGameInAProtonPrefixWithoutAsking) {
   EXPECT_TRUE(windowSystem.messages.empty());
   EXPECT_TRUE(folderPicker.calls.empty());
   EXPECT_EQ(w.lblInstallPath->text(), FolderText(game));
-  EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("PROTON"));
+  EXPECT_EQ(w.lblZPKID->text(), IdLabel("PROTON"));
   EXPECT_EQ(StoredSetting("InstallPath"), std::nullopt);
 }
 
@@ -200,7 +200,7 @@ TEST_F(StartupTest, ListsOnlyArchiveFilesInNameOrder) {
   EXPECT_EQ(listed, QStringList({"audio.zpk", "Data.ZPK", "maps.zpk"}));
   // The first is loaded at once, without a beep.
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 0);
-  EXPECT_EQ(w.lblZPKID->text(), QStringLiteral("AUDIO"));
+  EXPECT_EQ(w.lblZPKID->text(), IdLabel("AUDIO"));
   EXPECT_EQ(w.CurrentArchivePath(), FolderText(Install()) + "audio.zpk");
   EXPECT_EQ(windowSystem.beeps, 0);
 }

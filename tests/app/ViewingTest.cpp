@@ -159,7 +159,7 @@ TEST_F(ViewingTest, SaveAsReadsTheArchiveOfTheFolderChosenSince) {
   dialogs_.answers = {Q(Root() / "saved.bmp")};
   Click(window.btnSaveAs);
   EXPECT_EQ(ReadFileBytes(Root() / "saved.bmp"), tools::ToBytes("BM other ship"));
-  EXPECT_EQ(window.lblZPKID->text(), "OTHER");
+  EXPECT_EQ(window.lblZPKID->text(), IdLabel("OTHER"));
 }
 
 // Save as over an existing file replaces its bytes and nothing else about it.

@@ -144,6 +144,37 @@ TEST(Catalogue, ReadsBigDirectoriesAcrossBlockBoundariesInOrder) {
   }
 }
 
+// A file cut inside its directory after it was opened: the read fails there, and what
+// lay in front of the cut (the header, whole entries) is still given.
+TEST(Catalogue, AReadErrorInTheDirectoryKeepsTheHeaderAndTheEntriesBeforeIt) {
+  struct Cut {
+    int entries;
+    int wholeLeft;  // whole entries in front of the cut
+  };
+  for (const Cut cut : {Cut{5, 0}, Cut{5, 2}, Cut{5000, 3800}, Cut{5000, 3801}}) {
+    SCOPED_TRACE(cut.wholeLeft);
+    zpk::test::TempDir dir;
+    ArchiveWriter w("KEPT");
+    for (int i = 0; i < cut.entries; ++i) w.Add("e" + std::to_string(i), "x");
+    w.WriteFile(dir / "cut.zpk");
+    auto file = ArchiveFile::Open(dir / "cut.zpk");
+    ASSERT_TRUE(file);
+    std::filesystem::resize_file(dir / "cut.zpk", kHeaderSize + cut.wholeLeft * kEntrySize + 100);
+
+    const CatalogueSoFar read = ReadCatalogueSoFar(*file);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->code, ErrorCode::CantRead);
+    EXPECT_EQ(read.catalogue.header.ID.substr(0, 5), "KEPT"s + '\0');
+    EXPECT_EQ(read.catalogue.header.EntryCount, cut.entries);
+    ASSERT_EQ(read.catalogue.entries.size(), static_cast<std::size_t>(cut.wholeLeft));
+    if (cut.wholeLeft > 0) {
+      EXPECT_EQ(read.catalogue.entries.NameAt(read.catalogue.entries.size()),
+                "e" + std::to_string(cut.wholeLeft - 1));
+    }
+    EXPECT_FALSE(ReadCatalogue(*file));  // the plain read still fails as a whole
+  }
+}
+
 TEST(Catalogue, AHugeCountInASmallFileAllocatesOnlyForWhatIsThere) {
   zpk::test::TempDir dir;
   ArchiveWriter w("LIAR");
