@@ -46,7 +46,7 @@ class Answering : public zpk::platform::FileDialogs, public zpk::platform::Windo
   QString target_;
 };
 
-int SaveOnce(const char* archivePath, const char* target, const char* programFolder) {
+int SaveOnce(const char* archivePath, const char* target, const char* copyFolder) {
   auto file = zpk::archive::ArchiveFile::Open(archivePath);
   if (!file) return 1;
   auto catalogue = zpk::archive::ReadCatalogue(*file);
@@ -54,7 +54,7 @@ int SaveOnce(const char* archivePath, const char* target, const char* programFol
   Answering services(QString::fromLocal8Bit(target));
   zpk::launch::ExtractionInputs inputs{catalogue->entries.Slot(1),
                                        QString::fromLocal8Bit(archivePath),
-                                       QString::fromLocal8Bit(programFolder),
+                                       QString::fromLocal8Bit(copyFolder),
                                        services,
                                        {services, services},
                                        "bench"};

@@ -101,7 +101,6 @@ int WindowLoad(const char* folder, long count) {
       .settings = settings,
       .registry = registry,
       .folderPicker = picker,
-      .programFolder = fs::path(folder),
       .notesFolder = fs::path(folder),
       .openAddress = {},
       .logicalDpi = 96,

@@ -54,6 +54,7 @@ std::optional<archive::ArchiveEntry> frmMain::ChosenEntry() const {
 
 void frmMain::closeEvent(QCloseEvent* event) {
   SaveNotes();
+  wasClosed_ = true;
   event->accept();
 }
 

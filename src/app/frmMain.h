@@ -47,8 +47,6 @@ struct frmMainServices {
   platform::SettingsStore& settings;
   platform::Registry& registry;
   platform::FolderPicker& folderPicker;
-  // The program's own folder: the viewers' Temp folder is below it.
-  std::filesystem::path programFolder;
   // Where the notes files live (NotesFolder of the program's folder).
   std::filesystem::path notesFolder;
   // Opens a web address with the system's browser (the credit lines).
@@ -89,6 +87,8 @@ class frmMain : public QWidget {
   // A copy of the chosen resource's entry; nothing when no resource is chosen.
   std::optional<archive::ArchiveEntry> ChosenEntry() const;
   const frmMainServices& Services() const { return services_; }
+  // True once the window has been closed (by "Done" or the close box).
+  bool WasClosed() const { return wasClosed_; }
   const ImageList& ilIcons() const { return ilIcons_; }
 
   // --- Handlers --------------------------------------------------------------------
@@ -174,6 +174,7 @@ class frmMain : public QWidget {
   ImageList ilIcons_;
   QString versionTitle_;
   bool isLoading_ = false;
+  bool wasClosed_ = false;
   bool notesChanged_ = false;
   QString currentArchivePath_;
   int shownArchiveRow_ = -1;  // the lstZPKFiles row whose archive is shown

@@ -20,11 +20,12 @@ std::array<options::ViewerRow, 3> OptionRows(frmMain& w) {
 }  // namespace
 
 frmMainViewing::frmMainViewing(frmMain& window, platform::FileDialogs& fileDialogs,
-                               platform::Launcher& launcher)
+                               platform::Launcher& launcher, launch::TemporaryCopies& copies)
     : QObject(&window),
       window_(window),
       dialogs_{fileDialogs, window.Services().windowSystem},
       launcher_(launcher),
+      copies_(copies),
       options_(OptionRows(window), window.Services().settings, dialogs_,
                [&window] { return window.IsLoading(); }) {
   Connect();
@@ -48,7 +49,8 @@ void frmMainViewing::Connect() {
 launch::ViewingCommands frmMainViewing::Commands() {
   return launch::ViewingCommands({window_.Services().windowSystem, launcher_,
                                   [this](bool saveAsDlg) { return SaveResToFile(saveAsDlg); },
-                                  window_.VersionTitle()});
+                                  window_.VersionTitle(), copies_,
+                                  [this] { return window_.WasClosed(); }});
 }
 
 QString frmMainViewing::SaveResToFile(bool SaveAsDlg) {
@@ -56,7 +58,7 @@ QString frmMainViewing::SaveResToFile(bool SaveAsDlg) {
   const launch::ExtractionInputs inputs{
       window_.ChosenEntry(),
       window_.ChosenArchivePath(),
-      QString::fromStdU16String(services.programFolder.u16string()),
+      QString::fromStdU16String(copies_.Folder().u16string()),
       services.settings,
       dialogs_,
       window_.VersionTitle(),

@@ -20,8 +20,9 @@ class frmMain;
 class frmMainViewing : public QObject {
   Q_OBJECT
  public:
+  // copies: the run's temporary copies, which outlive the window.
   frmMainViewing(frmMain& window, platform::FileDialogs& fileDialogs,
-                 platform::Launcher& launcher);
+                 platform::Launcher& launcher, launch::TemporaryCopies& copies);
 
   // The chosen resource copied out: to the temporary folder, or with SaveAsDlg to a file
   // chosen in the save dialog. The copy's full path, or "".
@@ -44,6 +45,7 @@ class frmMainViewing : public QObject {
   frmMain& window_;
   options::DialogServices dialogs_;
   platform::Launcher& launcher_;
+  launch::TemporaryCopies& copies_;
   options::ViewerOptions options_;
 };
 

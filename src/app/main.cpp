@@ -3,6 +3,7 @@
 // opens that archive's folder for this run and chooses it.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -10,6 +11,7 @@
 #include "app/frmMain_Viewing.h"
 #include "app/NotesFile.h"
 #include "launch/ShellOpen.h"
+#include "launch/TemporaryCopies.h"
 #include "platform/FileDialogs.h"
 #include "platform/Launcher.h"
 #include "platform/QtFolderPicker.h"
@@ -41,6 +43,9 @@ int main(int argc, char** argv) {
     }
     startArchive = archive.absoluteFilePath();
   }
+  // Stale copies go now, this run's copies whose viewers have ended when main returns.
+  zpk::launch::TemporaryCopies copies(
+      zpk::launch::CopyFolderBelow(QDir::tempPath().toStdU16String()));
   zpk::platform::QtWindowSystem windowSystem;
   zpk::platform::QtSettingsStore settings;
   const std::unique_ptr<zpk::platform::Registry> registry = zpk::platform::CreateSystemRegistry();
@@ -52,7 +57,6 @@ int main(int argc, char** argv) {
       .settings = settings,
       .registry = *registry,
       .folderPicker = folderPicker,
-      .programFolder = QCoreApplication::applicationDirPath().toStdU16String(),
       .notesFolder = zpk::app::NotesFolder(QCoreApplication::applicationDirPath().toStdU16String()),
       .openAddress = [&windowSystem](const QString& address) {
         zpk::launch::ShellOpen(address, windowSystem);
@@ -62,7 +66,7 @@ int main(int argc, char** argv) {
   });
   // The resource buttons and the Options page connect themselves before start-up fills
   // the page; the window owns them.
-  new zpk::app::frmMainViewing(window, *fileDialogs, zpk::platform::SystemLauncher());
+  new zpk::app::frmMainViewing(window, *fileDialogs, zpk::platform::SystemLauncher(), copies);
   if (!window.Form_Load()) return 0;
   window.show();
   return application.exec();

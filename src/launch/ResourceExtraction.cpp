@@ -5,6 +5,7 @@
 #include "archive/ArchiveFile.h"
 #include "archive/CopyOut.h"
 #include "archive/Cp1252.h"
+#include "launch/TemporaryCopies.h"
 #include "util/PathUtils.h"
 
 namespace zpk::launch {
@@ -24,10 +25,6 @@ bool IsReadFailure(archive::ErrorCode code) {
 
 }  // namespace
 
-QString TemporaryFolder(const QString& programFolder) {
-  return FromUtf8(util::AddBackslash(Utf8(programFolder)) + "Temp" + util::kPathSeparator);
-}
-
 QString ResourceFileName(const archive::ArchiveEntry& entry) {
   return FromUtf8(
       util::GetFileName(archive::Cp1252ToUtf8(archive::ResourcePath(entry.Name))));
@@ -38,8 +35,9 @@ QString SaveResToFile(const ExtractionInputs& inputs, bool SaveAsDlg) {
   const archive::ArchiveEntry& entry = *inputs.chosen;
   platform::WindowSystem& window = inputs.services.window;
 
-  const QString tempFolder = TemporaryFolder(inputs.programFolder);
-  util::MakePath(Utf8(tempFolder));
+  const QString tempFolder = FromUtf8(util::AddBackslash(Utf8(inputs.copyFolder)));
+  std::string notOurs;
+  const bool folderReady = PrepareCopyFolder(FsPath(inputs.copyFolder), notOurs);
   // A name the file system can't hold (a long name in two-byte characters) is shortened,
   // keeping the extension that tells the viewer the type.
   const QString tempTarget =
@@ -57,7 +55,7 @@ QString SaveResToFile(const ExtractionInputs& inputs, bool SaveAsDlg) {
     inputs.settings.Write("LastResSave",
                           FromUtf8(util::AddBackslash(util::GetFilePath(Utf8(chosenPath)))));
     target = chosenPath;
-  } else {
+  } else if (folderReady) {
     // Resources of the same file name share one temporary copy; the one there is used
     // only when it holds this resource's bytes, else it is written afresh.
     if (auto archive = archive::ArchiveFile::Open(FsPath(inputs.archivePath))) {
@@ -78,6 +76,11 @@ QString SaveResToFile(const ExtractionInputs& inputs, bool SaveAsDlg) {
     return QString();
   };
 
+  // A copy folder that is not the viewer's own is never written into.
+  if (!SaveAsDlg && !folderReady) {
+    return fail("Ressource can't be saved temporarly: ",
+                archive::Error{archive::ErrorCode::CantWrite, notOurs});
+  }
   auto archive = archive::ArchiveFile::Open(FsPath(inputs.archivePath));
   if (!archive) return fail("Ressource can't be read: ", archive.error());
   archive::CopyOptions options;

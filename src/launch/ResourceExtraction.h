@@ -1,6 +1,6 @@
 // Copying the chosen resource out of its archive into a file of its own, for the viewing
-// commands (a temporary copy in the program's "Temp" folder) and for "Save as..." (a file
-// the user picks). The caller hands in what the window knows at that moment.
+// commands (a temporary copy in the viewer's copy folder, see TemporaryCopies.h) and for
+// "Save as..." (a file the user picks). The caller hands in what the window knows at that moment.
 //
 // Every copy is written under a temporary name and renamed into place when complete, in
 // chunks of bounded size, so a failed copy never leaves a partial file nor damages the
@@ -20,14 +20,11 @@ namespace zpk::launch {
 struct ExtractionInputs {
   std::optional<archive::ArchiveEntry> chosen;  // copy of the chosen entry; none: nothing chosen
   QString archivePath;    // full path of the chosen archive
-  QString programFolder;  // the folder holding the program's executable
+  QString copyFolder;     // the folder of the temporary copies (CopyFolderBelow)
   platform::SettingsStore& settings;
   options::DialogServices services;  // the save dialog, messages, busy pointer, events
   QString versionTitle;              // title of the failure messages
 };
-
-// "<program folder>/Temp/", with the platform's separator.
-QString TemporaryFolder(const QString& programFolder);
 
 // The resource's file name without its folders, as a file-system name.
 QString ResourceFileName(const archive::ArchiveEntry& entry);

@@ -60,7 +60,8 @@ void ViewingCommands::View(const QString& program) {
   bool startFailed = false;
   bool sawItEnd = false;
   {
-    clsExecProg exec(services_.launcher);
+    const auto launcher = services_.copies.Watching(services_.launcher, copy);
+    clsExecProg exec(*launcher);
     exec.ProgName(program);
     // A named viewer gets a command-line text, split into arguments; the opener gets the
     // document itself.
@@ -69,7 +70,12 @@ void ViewingCommands::View(const QString& program) {
     exec.ExecProg();
     startFailed = exec.EPError();
     if (!startFailed) {
-      while (exec.IsRunning()) services_.window.ProcessPendingEvents();
+      while (exec.IsRunning()) {
+        services_.window.ProcessPendingEvents();
+        // The viewer runs on with its copy, which goes at the end of the run if the viewer
+        // has ended by then, else at a later start.
+        if (services_.windowClosed && services_.windowClosed()) return;
+      }
       // An opener that ended refusing the copy failed as much as a viewer that did not
       // start. Any other failed poll means there was no process to wait for: the viewer may
       // still be about to read the copy.
@@ -87,7 +93,9 @@ void ViewingCommands::View(const QString& program) {
 
 void ViewingCommands::Play() {
   const QString copy = services_.saveResToFile(false);
-  if (!copy.isEmpty()) ShellOpen(copy, services_.window, services_.launcher);
+  if (copy.isEmpty()) return;
+  const auto launcher = services_.copies.Watching(services_.launcher, copy);
+  ShellOpen(copy, services_.window, *launcher);
 }
 
 void ViewingCommands::SaveAs() { services_.saveResToFile(true); }

@@ -4,14 +4,16 @@
 // A view command copies the resource to the temporary folder, starts the viewer with the
 // copy's file name as its one argument and the temporary folder as working folder, and
 // waits for the viewer's process while letting the window's events run; another command
-// started meanwhile runs nested inside that wait. A named viewer's copy is deleted when
-// the viewer has ended; a copy handed to the desktop's opener stays, as the opener ends at
-// once and the program it picks reads the file later.
+// started meanwhile runs nested inside that wait, and closing the window ends every wait
+// at once. A named viewer's copy is deleted when the viewer has ended; a copy handed to
+// the desktop's opener stays, as the opener ends at once and the program it picks reads
+// the file later: TemporaryCopies removes it when the run ends.
 #pragma once
 
 #include <QString>
 #include <functional>
 
+#include "launch/TemporaryCopies.h"
 #include "platform/Launcher.h"
 #include "platform/WindowSystem.h"
 
@@ -23,6 +25,9 @@ struct ViewingServices {
   // SaveResToFile for the chosen resource, with the window's current state.
   std::function<QString(bool saveAsDlg)> saveResToFile;
   QString versionTitle;
+  TemporaryCopies& copies;
+  // True once the window has been closed: no viewer is waited for any longer.
+  std::function<bool()> windowClosed;
 };
 
 // The parameter text that hands the copy's file name to a viewer as one argument. A name

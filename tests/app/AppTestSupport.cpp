@@ -98,7 +98,6 @@ app::frmMain& WindowTest::Window(double dpi) {
         .settings = settings,
         .registry = *registry,
         .folderPicker = folderPicker,
-        .programFolder = ProgramFolder(),
         .notesFolder = ProgramFolder(),
         .openAddress = [this](const QString& address) { openedAddresses.push_back(address); },
         .logicalDpi = dpi,

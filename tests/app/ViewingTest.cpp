@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <optional>
 
 #include "AppTestSupport.h"
@@ -38,7 +39,7 @@ class ViewingTest : public WindowTest {
 
   // Builds the window with its viewing part, runs start-up and picks a resource.
   app::frmMain& StartOn(int row) {
-    viewing_ = new app::frmMainViewing(Window(), dialogs_, *launcher_);
+    viewing_ = new app::frmMainViewing(Window(), dialogs_, *launcher_, copies_);
     app::frmMain& window = Start();
     ClickArchive(0);
     ClickResource(row);
@@ -49,11 +50,12 @@ class ViewingTest : public WindowTest {
     QTest::mouseClick(button, Qt::LeftButton);
   }
   void ShowOptionsPage() { Window().regMain->setCurrentIndex(1); }
-  fs::path Temp() const { return ProgramFolder() / "Temp"; }
+  fs::path Temp() const { return copies_.Folder(); }
 
   FakeViewerEnv viewer_{Root() / "viewer.log"};
   const fs::path& log_ = viewer_.log();
   ScriptedFileDialogs dialogs_;
+  launch::TemporaryCopies copies_{launch::CopyFolderBelow(Root() / "tmp")};
   std::unique_ptr<platform::Launcher> launcher_ =
       platform::CreatePosixLauncher({kViewer, "--opener"});
   app::frmMainViewing* viewing_ = nullptr;  // the window's child
@@ -127,6 +129,36 @@ TEST_F(ViewingTest, AViewerThatCantStartIsReportedAndItsCopyDeleted) {
             "Can't view '" + Q(Temp() / "ship.bmp") + "' - choose another type of viewing...");
   EXPECT_EQ(windowSystem.messages[0].title, window.VersionTitle());
   EXPECT_TRUE(ListFiles(Temp()).empty());
+}
+
+// Closing the window while a view command waits for its viewer ends the wait at once:
+// the click returns while the viewer runs on with its copy.
+TEST_F(ViewingTest, ClosingTheWindowEndsTheWaitForTheViewer) {
+  const fs::path released = Root() / "released";
+  setenv("FAKE_VIEWER_MODE", ("until:" + released.string()).c_str(), 1);
+  StoreSetting("HEXEditor", kViewer);
+  app::frmMain& window = StartOn(kShip);
+  window.show();
+  // The user closes the window once the viewer is up. Should the wait go on regardless,
+  // the viewer is let go after a while, so that the test ends (and fails).
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!ReadViewerLog(log_, false).empty() && window.isVisible()) window.close();
+  });
+  closer.start(5);
+  QTimer release;
+  release.setSingleShot(true);
+  QObject::connect(&release, &QTimer::timeout, [&] { WriteFileBytes(released, {}); });
+  release.start(5000);
+  Click(window.btnViewHEX);
+  const auto runs = ReadViewerLog(log_, false);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_FALSE(runs[0].ended);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(fs::exists(Temp() / "ship.bmp"));
+  EXPECT_TRUE(windowSystem.messages.empty());
+  WriteFileBytes(released, {});
+  WaitUntilEnded(runs[0].pid);
 }
 
 // Save as... end to end: the dialog starts in the temporary folder, the copy is written and

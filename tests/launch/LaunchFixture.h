@@ -1,5 +1,5 @@
 // A test installation for the extraction and viewing tests: an archive written by the
-// project's writer, a program folder whose "Temp" folder receives the copies, a real
+// project's writer, a temporary folder whose copy folder receives the copies, a real
 // settings file, a recording window system, scripted file dialogs, and the fake viewer as
 // the desktop's opener.
 #pragma once
@@ -15,6 +15,7 @@
 #include "archive/ArchiveFile.h"
 #include "archive/Catalogue.h"
 #include "launch/ResourceExtraction.h"
+#include "launch/TemporaryCopies.h"
 #include "platform/Launcher.h"
 #include "support/IniSettingsStore.h"
 #include "support/RecordingWindowSystem.h"
@@ -32,8 +33,7 @@ inline QString Q(const fs::path& p) { return QString::fromStdString(p.string());
 class LaunchFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    programFolder_ = dir_ / "prog";
-    fs::create_directory(programFolder_);
+    fs::create_directory(dir_ / "tmp");
     archivePath_ = dir_ / "game" / "res.zpk";
     fs::create_directory(dir_ / "game");
   }
@@ -54,7 +54,7 @@ class LaunchFixture : public ::testing::Test {
   }
 
   launch::ExtractionInputs MakeInputs(std::optional<archive::ArchiveEntry> chosen) {
-    return launch::ExtractionInputs{chosen, Q(archivePath_), Q(programFolder_), settings_,
+    return launch::ExtractionInputs{chosen, Q(archivePath_), Q(TempFolder()), settings_,
                                     {dialogs_, window_}, "Tidewater ZPK Viewer 1.0"};
   }
 
@@ -70,13 +70,13 @@ class LaunchFixture : public ::testing::Test {
     return {all.begin() + entry.Pos, all.begin() + entry.Pos + entry.Len};
   }
 
-  fs::path TempFolder() const { return programFolder_ / "Temp"; }
+  // The copy folder, below the test's own temporary folder dir_/tmp.
+  fs::path TempFolder() const { return launch::CopyFolderBelow(dir_ / "tmp"); }
   std::vector<ViewerRun> Runs() const { return ReadViewerLog(log_); }
 
   TempDir dir_;
   FakeViewerEnv viewer_{dir_ / "viewer.log"};
   const fs::path& log_ = viewer_.log();
-  fs::path programFolder_;
   fs::path archivePath_;
   archive::Catalogue catalogue_;
   IniSettingsStore settings_{dir_ / "config" / "settings.conf"};

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QTimer>
+#include <algorithm>
 #include <fstream>
+#include <optional>
 
 #include "LaunchFixture.h"
 
@@ -39,13 +41,15 @@ class ViewingCommandsTest : public LaunchFixture {
                                       return launch::SaveResToFile(MakeInputs(Chosen(position_)),
                                                                    saveAs);
                                     },
-                                    "Tidewater ZPK Viewer 1.0"});
+                                    "Tidewater ZPK Viewer 1.0", *copies_, {}});
   }
 
   // Runs of the named viewer and of the opener.
   std::vector<ViewerRun> ViewerRuns(bool opener) const { return ReadViewerLog(log_, opener); }
 
   int position_ = kShip;
+  // This run's copies; a test ends the run early by resetting it.
+  std::optional<launch::TemporaryCopies> copies_{std::in_place, TempFolder()};
   std::unique_ptr<platform::Launcher> launcher_ =
       platform::CreatePosixLauncher({kViewer, "--opener"});
 };
@@ -102,7 +106,7 @@ TEST_P(ViewerCommandLineTest, TheCopysNameArrivesAsOneArgumentAndTheCopyGoes) {
   EXPECT_EQ(runs[0].fileSize, Chosen(position_)->Len);  // it found the whole copy
   EXPECT_TRUE(ListFiles(TempFolder()).empty());          // deleted once the viewer ended
   EXPECT_TRUE(window_.messages.empty());
-  EXPECT_TRUE(ListFiles(dir_ / "prog").empty());
+  EXPECT_TRUE(ListFiles(dir_ / "tmp").empty());
   EXPECT_FALSE(fs::exists(TempFolder() / "pwned"));
 }
 
@@ -238,6 +242,66 @@ TEST_F(ViewingCommandsTest, PlayTwiceOpensTheSameCopyWrittenOnce) {
   EXPECT_EQ(window_.Count("busy"), 1);
   EXPECT_EQ(ViewerRuns(false).size(), 1u);
   EXPECT_TRUE(ListFiles(TempFolder()).empty());
+}
+
+// Every entry of a folder by name, links and folders included.
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& item : fs::directory_iterator(folder)) names.push_back(item.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Three Play copies: the two whose opener has ended go when the run ends, the one whose
+// opener still runs stays until a start more than a day later. Nothing beside the copy
+// folder, nor a link or a folder in it, is ever removed.
+TEST_F(ViewingCommandsTest, PlayCopiesGoAtTheEndOfTheRunOrADayLater) {
+  const fs::path released = dir_ / "released";
+  const fs::path stranger = dir_ / "tmp" / "stranger.bmp";
+  WriteFileBytes(stranger, tools::ToBytes("not the viewer's"));
+  const std::string held = "until:" + released.string();
+  for (const auto& [position, mode] :
+       {std::pair{kShip, "exit"}, {kNotes, "exit"}, {kDash, held.c_str()}}) {
+    setenv("FAKE_VIEWER_MODE", mode, 1);
+    position_ = position;
+    Commands().Play();
+  }
+  const auto runs = WaitForViewerRuns(log_, true, 3);
+  ASSERT_EQ(runs.size(), 3u);
+  long heldPid = 0;
+  for (const auto& run : runs) {
+    if (run.args.back().ends_with("-rf.txt")) heldPid = run.pid;
+    else WaitUntilEnded(run.pid);
+  }
+  copies_.reset();  // the end of the run
+  EXPECT_EQ(Names(TempFolder()), std::vector<std::string>{"-rf.txt"});
+
+  fs::create_symlink(stranger, TempFolder() / "link.bmp");
+  fs::create_directory(TempFolder() / "folder");
+  launch::TemporaryCopies{TempFolder()};  // a start the same day
+  EXPECT_EQ(Names(TempFolder()), (std::vector<std::string>{"-rf.txt", "folder", "link.bmp"}));
+  launch::TemporaryCopies{TempFolder(), fs::file_time_type::clock::now() + std::chrono::hours(25)};
+  EXPECT_EQ(Names(TempFolder()), (std::vector<std::string>{"folder", "link.bmp"}));
+  EXPECT_EQ(ReadFileBytes(stranger), tools::ToBytes("not the viewer's"));
+  EXPECT_EQ(Names(dir_ / "tmp"), (std::vector<std::string>{"stranger.bmp", TempFolder().filename()}));
+
+  WriteFileBytes(released, {});
+  WaitUntilEnded(heldPid);
+}
+
+// The copy folder in a shared temporary folder is the user's own: made for the user
+// alone, and never written into when it is someone's link or not a folder.
+TEST_F(ViewingCommandsTest, CopiesGoOnlyIntoAFolderOfTheUsersOwn) {
+  Commands().ViewHex(kViewer);
+  EXPECT_EQ(fs::status(TempFolder()).permissions() & fs::perms::all, fs::perms::owner_all);
+  fs::remove_all(TempFolder());
+  fs::create_directory(dir_ / "elsewhere");
+  fs::create_directory_symlink(dir_ / "elsewhere", TempFolder());
+  Commands().ViewHex(kViewer);
+  ASSERT_EQ(window_.messages.size(), 1u);
+  EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be saved temporarly: "));
+  EXPECT_TRUE(ListFiles(dir_ / "elsewhere").empty());
+  EXPECT_EQ(ViewerRuns(false).size(), 1u);  // only the first view started a viewer
 }
 
 TEST_F(ViewingCommandsTest, SaveAsAsksForTheTarget) {

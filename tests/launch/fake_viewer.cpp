@@ -5,6 +5,7 @@
 //   "wait:<ms>"        wait that long, then end
 //   "hold:<ms>"        keep the file named by its last argument open while waiting
 //   "status:<n>"       end at once with exit status n
+//   "until:<file>"     wait until that file exists, then end
 // Each record is written with one write() to a file opened for appending, so viewers
 // running at the same time don't mix their records. Fields are "<length>:<bytes>":
 //   "S" pid cwd size-of-the-last-argument's-file-or--1 argc args...
@@ -55,6 +56,14 @@ int main(int argc, char** argv) {
   const std::string kind = mode.substr(0, colon);
   if (kind == "exit" || colon == std::string::npos) return 0;
   if (kind == "status") return std::atoi(mode.c_str() + colon + 1);
+  if (kind == "until") {
+    const std::filesystem::path released = mode.substr(colon + 1);
+    while (!std::filesystem::exists(released, ec)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    Append("E" + Field(std::to_string(::getpid())));
+    return 0;
+  }
   const auto wait = std::chrono::milliseconds(std::atoll(mode.c_str() + colon + 1));
   std::ifstream held;
   if (kind == "hold" && argc > 1) held.open(argv[argc - 1], std::ios::binary);

@@ -97,4 +97,16 @@ inline std::vector<ViewerRun> WaitForViewerRuns(const std::filesystem::path& log
   return ReadViewerLog(log, opener);
 }
 
+// Returns once the process has ended (a zombie or gone), or after ten seconds.
+inline void WaitUntilEnded(long pid) {
+  const std::filesystem::path stat = "/proc/" + std::to_string(pid) + "/stat";
+  for (int i = 0; i < 2000; ++i) {
+    std::ifstream in(stat);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto close = text.rfind(')');  // the state follows the command name in brackets
+    if (!in || close == std::string::npos || text.compare(close, 3, ") Z") == 0) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
 }  // namespace zpk::test
