@@ -2,7 +2,7 @@
 // Windows-1252 bytes (as the tool reads it) and as raw UTF-8, either is refused or gives a
 // path that is relative, joined with "/", has no empty, "." or ".." level and no control
 // character, keeps every level within the file system's limit, and comes back unchanged
-// from a second pass.
+// from a second pass; and that its Windows form holds no name Windows refuses.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +45,20 @@ void CheckSanitised(std::string_view name) {
   }
   const auto again = zpk::cli::SafeRelativePath(path);
   if (!again || *again != path) Fail("second pass changed it", path);
+
+  // What Windows gets: still a safe path, with no character Windows refuses, no level that
+  // ends in a dot or space, and final.
+  const auto mapped = zpk::cli::WindowsHoldablePath(path);
+  if (!mapped) return;
+  if (mapped->find_first_of("<>\"|?*") != std::string::npos) Fail("Windows character", *mapped);
+  if (mapped->back() == '.' || mapped->back() == ' ' || mapped->find("./") != std::string::npos ||
+      mapped->find(" /") != std::string::npos) {
+    Fail("level ends in a dot or space", *mapped);
+  }
+  const auto safeAgain = zpk::cli::SafeRelativePath(*mapped);
+  if (!safeAgain || *safeAgain != *mapped) Fail("mapped path not safe", *mapped);
+  const auto mappedAgain = zpk::cli::WindowsHoldablePath(*mapped);
+  if (!mappedAgain || *mappedAgain != *mapped) Fail("second mapping changed it", *mapped);
 }
 
 }  // namespace

@@ -20,6 +20,13 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 #endif
 
 namespace zpk::archive {
@@ -98,6 +105,20 @@ std::expected<std::filesystem::path, Error> CreateTemporaryBeside(
 // the temporary name is gone (renamed), false when it is still there beside a hard link.
 std::expected<bool, Error> PutInPlace(const std::filesystem::path& temp,
                                       const std::filesystem::path& target, bool replace) {
+#ifdef _WIN32
+  // One step either way: without MOVEFILE_REPLACE_EXISTING the move fails on anything at the
+  // target, a reparse point included; with it the entry is replaced, never written through.
+  // Not MOVEFILE_COPY_ALLOWED: the temporary file lies beside the target.
+  if (::MoveFileExW(temp.c_str(), target.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) {
+    return true;
+  }
+  const DWORD code = ::GetLastError();
+  if (!replace && (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)) {
+    return std::unexpected(Error{ErrorCode::TargetExists, "'" + target.string() + "' exists"});
+  }
+  return std::unexpected(
+      WriteError(target, std::system_category().message(static_cast<int>(code))));
+#else
   std::error_code ec;
   if (replace) {
     std::filesystem::rename(temp, target, ec);
@@ -129,6 +150,7 @@ std::expected<bool, Error> PutInPlace(const std::filesystem::path& temp,
   std::filesystem::rename(temp, target, ec);
   if (ec) return std::unexpected(WriteError(target, ec.message()));
   return true;
+#endif
 }
 
 // Copies the entry into an open stream and closes it; a failed write names target.

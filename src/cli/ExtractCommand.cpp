@@ -5,7 +5,8 @@
 // level by level without following links, the file under a temporary name beside its
 // target and renamed into place. An existing target is left alone without --overwrite;
 // with it, the rename replaces whatever is there (a link included) rather than writing
-// through it. The archive itself is never a valid target.
+// through it. The archive itself is never a valid target. On Windows a name it can't hold
+// is written under one it can (WindowsHoldablePath), with a notice.
 #include <system_error>
 #include <vector>
 
@@ -98,6 +99,14 @@ class Extraction {
         continue;
       }
       auto safe = SafeRelativePath(name);
+      if (safe && kWindowsNames) {
+        auto holdable = WindowsHoldablePath(*safe);
+        if (holdable && *holdable != *safe) {
+          Notice(label + ": written as '" + EscapeControls(*holdable) +
+                 "', a name that Windows can hold");
+        }
+        safe = std::move(holdable);
+      }
       if (!safe) {
         Skip(label, safe.error());
         continue;

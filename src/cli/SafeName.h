@@ -21,6 +21,14 @@ inline constexpr std::size_t kMaxNameBytes = 255;
 // The relative path for an entry named utf8Name, or why it can't be written.
 std::expected<std::string, std::string> SafeRelativePath(std::string_view utf8Name);
 
+// The safe path (as SafeRelativePath gives it) with every level made one that Windows can
+// hold, for extracting there: each of <>"|?* becomes "_", so does each trailing dot or space
+// (which Windows would drop), and a reserved device name (CON, PRN, AUX, NUL, COM0-COM9,
+// LPT0-LPT9, in any case, before any extension) gets "_" after it: "con.txt" is
+// "con_.txt". A path that needs none of this comes back unchanged, and so does a mapped
+// one passed in again. Refused only when a level grows past kMaxNameBytes.
+std::expected<std::string, std::string> WindowsHoldablePath(std::string_view safePath);
+
 // True for the C0 controls, DEL and the C1 controls (U+0080..U+009F, which the five
 // undefined Windows-1252 bytes decode to) at the start of utf8; sets length to the bytes
 // the character takes.

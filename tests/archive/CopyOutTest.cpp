@@ -155,6 +155,25 @@ TEST_F(CopyOutTest, ReplacesOnlyWhenAllowed) {
   ASSERT_TRUE(CopyResourceToFile(*file_, Entry(1), dir_ / "new.txt", keep));
   EXPECT_BYTES_EQ(Expected(1), ReadFileBytes(dir_ / "new.txt"));
   EXPECT_EQ(Leftovers().size(), 2u);
+
+  // A file that appears while the copy is under way: the final rename itself keeps it, or
+  // replaces it when allowed.
+  for (const bool replace : {false, true}) {
+    const auto late = dir_ / ("late" + std::to_string(replace));
+    CopyOptions racing;
+    racing.replaceExisting = replace;
+    racing.progress = [&](std::uint64_t) {
+      zpk::test::WriteFileBytes(late, zpk::tools::ToBytes("appeared"));
+      return true;
+    };
+    const auto copied = CopyResourceToFile(*file_, Entry(1), late, racing);
+    EXPECT_EQ(replace, copied.has_value()) << "replace " << replace;
+    if (!copied) {
+      EXPECT_EQ(copied.error().code, ErrorCode::TargetExists);
+    }
+    EXPECT_EQ(ReadFileBytes(late), replace ? Expected(1) : zpk::tools::ToBytes("appeared"));
+  }
+  EXPECT_EQ(Leftovers().size(), 4u);
 }
 
 TEST_F(CopyOutTest, NeverWritesOverTheArchiveItself) {

@@ -8,9 +8,11 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "cli/FileSystem.h"
 #include "support/TempDir.h"
 
 namespace zpk::test {
@@ -113,6 +115,64 @@ ZpkResult RunZpk(const std::vector<std::string>& args, const std::filesystem::pa
   result.out = ReadText(outPath);
   result.err = ReadText(errPath);
   return result;
+}
+
+std::string Slashed(std::string text) {
+  if (std::filesystem::path::preferred_separator == '\\') {
+    std::replace(text.begin(), text.end(), '\\', '/');
+  }
+  return text;
+}
+
+namespace {
+
+// Every path below folder, folders included; links are not followed.
+std::vector<std::filesystem::path> PathsBelow(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> paths;
+#ifdef _WIN32
+  // The C runtime's directory reading behind std::filesystem stops at MAX_PATH.
+  WIN32_FIND_DATAW found;
+  const HANDLE search = ::FindFirstFileW((folder / L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return paths;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    paths.push_back(folder / name);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      const auto inner = PathsBelow(folder / name);
+      paths.insert(paths.end(), inner.begin(), inner.end());
+    }
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+#else
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    paths.push_back(entry.path());
+  }
+#endif
+  return paths;
+}
+
+}  // namespace
+
+Tree ReadTree(const std::filesystem::path& shortFolder) {
+  Tree tree;
+  // The long form on Windows: some tests write paths longer than MAX_PATH.
+  const auto folder = zpk::cli::ExtractionRoot(shortFolder);
+  for (const auto& path : PathsBelow(folder)) {
+    const auto relative = Slashed(zpk::cli::PathText(path.native().substr(folder.native().size() + 1)));
+    // Asked of the file system directly: the C runtime's stat, behind is_regular_file on
+    // Windows, fails past MAX_PATH too.
+    const auto kind = zpk::cli::LookAt(path);
+    if (!kind) {
+      tree[relative] = "can't look at it: " + kind.error();
+    } else if (*kind == zpk::cli::NodeKind::Link) {
+      tree[relative] = "-> " + std::filesystem::read_symlink(path).string();
+    } else if (*kind == zpk::cli::NodeKind::Other) {
+      tree[relative] = ReadText(path);
+    }
+  }
+  return tree;
 }
 
 }  // namespace zpk::test
