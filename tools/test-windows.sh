@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the parts that need no Qt (the archive core, zpk and their tests) for 64-bit
-# Windows with MinGW-w64, statically linked, and runs the tests under wine64 in a
-# throw-away Wine prefix. Builds into build-win/ (or $WIN_BUILD_DIR); GoogleTest is built
+# Windows with MinGW-w64, statically linked, runs the tests under wine64 in a throw-away
+# Wine prefix, and compares zpk.exe's extraction of the demo archives with the Linux zpk's. Builds into build-win/ (or $WIN_BUILD_DIR); GoogleTest is built
 # for Windows from Debian's source package once, into build-win/googletest.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,5 +66,37 @@ for t in "${tests[@]}"; do
   fi
   rm -f "$log"
 done
-echo "== Windows tests: $passed passed, $failed programs failed ($((SECONDS - start)) s)"
+# zpk.exe under Wine must write what the Linux zpk writes: every demo archive extracted by
+# both (the same exit status, the same files, byte for byte). The Linux zpk and the demo
+# maker are built without the window into a folder of their own.
+native=$build/native
+cmake -S "$top" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZPK_BUILD_GUI=OFF \
+  -DZPK_BUILD_TESTS=OFF -DZPK_BUILD_BENCH=OFF >/dev/null
+cmake --build "$native" -j"$(nproc)" --target zpk make_demo >/dev/null
+work=$(mktemp -d /tmp/zpk-demo-compare.XXXXXX)
+trap 'cleanup; rm -rf "$work"' EXIT
+"$native/tools/make_demo" "$work" >/dev/null
+archives=0
+for archive in "$work"/Tidewater/*.zpk; do
+  name=$(basename "$archive" .zpk)
+  set +e
+  "$native/src/cli/zpk" extract -q -C "$work/linux/$name" "$archive" 2>/dev/null
+  linux_status=$?
+  "$wine" "$build/src/cli/zpk.exe" extract -q -C "$work/windows/$name" "$archive" 2>/dev/null
+  windows_status=$?
+  set -e
+  if [ "$linux_status" -ne "$windows_status" ]; then
+    echo "   demo $name.zpk: zpk exits $linux_status on Linux, $windows_status under Wine"
+    failed=$((failed + 1))
+  fi
+  archives=$((archives + 1))
+done
+if diff -r "$work/linux" "$work/windows"; then
+  echo "   demo archives: $archives extracted alike by zpk and zpk.exe ($(find "$work/linux" -type f | wc -l) files)"
+else
+  echo "   demo archives: zpk.exe wrote other files than zpk (diff above)"
+  failed=$((failed + 1))
+fi
+
+echo "== Windows tests: $passed passed under Wine, $failed failed ($((SECONDS - start)) s)"
 [ "$failed" -eq 0 ]
