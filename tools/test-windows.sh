@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Cross-builds the parts that need no Qt (the archive core, zpk and their tests) for 64-bit
-# Windows with MinGW-w64, statically linked, runs the tests under wine64 in a throw-away
-# Wine prefix, and compares zpk.exe's extraction of the demo archives with the Linux zpk's. Builds into build-win/ (or $WIN_BUILD_DIR); GoogleTest is built
-# for Windows from Debian's source package once, into build-win/googletest.
+# Cross-builds the parts that need no Qt (the archive core, zpk, the Win32 layer below the
+# window's registry reader and launcher, and their tests) for 64-bit Windows with MinGW-w64,
+# statically linked, runs the tests under wine64 in a throw-away Wine prefix, and compares
+# zpk.exe's extraction of the demo archives with the Linux zpk's. Builds into build-win/ (or
+# $WIN_BUILD_DIR); GoogleTest is built for Windows from Debian's source package once, into
+# build-win/googletest.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${WIN_BUILD_DIR:-$top/build-win}
@@ -14,8 +16,9 @@ wine=$(command -v wine64 || command -v wine || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
 
 # The test programs and what they start as child processes.
-targets=(util_tests archive_tests make_demo cli_tests zpk)
-tests=(tests/util/util_tests.exe tests/archive/archive_tests.exe tests/cli/cli_tests.exe)
+targets=(util_tests archive_tests make_demo cli_tests zpk win32_tests win32_child)
+tests=(tests/util/util_tests.exe tests/archive/archive_tests.exe tests/cli/cli_tests.exe
+  tests/win32/win32_tests.exe)
 
 gtest=$build/googletest
 if [ ! -f "$gtest/install/lib/cmake/GTest/GTestConfig.cmake" ]; then
@@ -82,7 +85,9 @@ for archive in "$work"/Tidewater/*.zpk; do
   set +e
   "$native/src/cli/zpk" extract -q -C "$work/linux/$name" "$archive" 2>/dev/null
   linux_status=$?
-  "$wine" "$build/src/cli/zpk.exe" extract -q -C "$work/windows/$name" "$archive" 2>/dev/null
+  # Windows paths for zpk.exe: it takes "/..." for a Windows-style option.
+  "$wine" "$build/src/cli/zpk.exe" extract -q -C "$("$wine" winepath -w "$work/windows/$name")" \
+    "$("$wine" winepath -w "$archive")" 2>/dev/null
   windows_status=$?
   set -e
   if [ "$linux_status" -ne "$windows_status" ]; then

@@ -1,13 +1,10 @@
-// Launching on Windows: everything goes through ShellExecuteExA, which starts a named
-// program with its parameter text or opens a document with its associated program.
+// Launching on Windows: everything goes through the shell (Win32ShellStart.h), which starts
+// a named program with its parameter text or opens a document with its associated program.
 #ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-
 #include <QByteArray>
-#include <cstdint>
 
 #include "platform/Launcher.h"
+#include "platform/Win32ShellStart.h"
 
 namespace zpk::platform {
 
@@ -15,16 +12,13 @@ namespace {
 
 class ShellProcess final : public LaunchedProcess {
  public:
-  explicit ShellProcess(HANDLE handle) : handle_(handle) {}
-  ShellProcess(const ShellProcess&) = delete;
-  ShellProcess& operator=(const ShellProcess&) = delete;
-  ~ShellProcess() override { ::CloseHandle(handle_); }
+  explicit ShellProcess(std::unique_ptr<ShellProcessHandle> handle) : handle_(std::move(handle)) {}
 
   State Wait(std::chrono::milliseconds timeout) override {
-    switch (::WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count()))) {
-      case WAIT_OBJECT_0:
+    switch (handle_->Wait(timeout)) {
+      case ShellProcessHandle::State::Ended:
         return State::Ended;
-      case WAIT_TIMEOUT:
+      case ShellProcessHandle::State::Running:
         return State::Running;
       default:
         return State::Failed;
@@ -32,40 +26,21 @@ class ShellProcess final : public LaunchedProcess {
   }
 
  private:
-  HANDLE handle_;
+  std::unique_ptr<ShellProcessHandle> handle_;
 };
 
 class ShellLauncher final : public Launcher {
  public:
   LaunchOutcome Launch(const LaunchRequest& request) override {
     // The narrow-character interface takes texts in the system's ANSI code page.
-    const QByteArray program = request.program.toLocal8Bit();
-    const QByteArray parameters = request.parameters.toLocal8Bit();
-    const QByteArray workDir = request.workDir.toLocal8Bit();
-
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    if (!request.program.isEmpty()) {
-      info.lpFile = program.constData();
-      info.lpParameters = parameters.constData();
-    } else {
-      info.lpFile = parameters.constData();
-      info.lpParameters = nullptr;
-    }
-    info.lpDirectory = workDir.isEmpty() ? nullptr : workDir.constData();
-    info.nShow = request.windowMode;
-    ::ShellExecuteExA(&info);
-
+    auto start = StartWithShell(request.program.toLocal8Bit().toStdString(),
+                                request.parameters.toLocal8Bit().toStdString(),
+                                request.workDir.toLocal8Bit().toStdString(), request.windowMode);
     LaunchOutcome outcome;
-    // The shell's own error codes are the values below 32.
-    outcome.started =
-        static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(info.hInstApp)) >= 32;
-    if (info.hProcess != nullptr) {
-      outcome.process = std::make_unique<ShellProcess>(info.hProcess);
-    }
+    outcome.started = start.started;
+    if (start.process) outcome.process = std::make_unique<ShellProcess>(std::move(start.process));
     if (!outcome.started) {
-      outcome.failure = QString("shell error %1").arg(reinterpret_cast<std::intptr_t>(info.hInstApp));
+      outcome.failure = QString("shell error %1 (error %2)").arg(start.code).arg(start.error);
     }
     return outcome;
   }
