@@ -43,6 +43,13 @@ using BlockVisitor = std::function<bool(std::span<const EntryView>)>;
 std::expected<void, Error> ScanDirectoryBlocks(ArchiveFile& file, const DirectoryLayout& layout,
                                                const BlockVisitor& visit);
 
+// The smallest and largest Pos and Len of the records the layout holds, each range taken
+// with 0 in it. Only the numbers of each record are looked at, not its name.
+struct NumberBounds {
+  std::int32_t minPos = 0, maxPos = 0, minLen = 0, maxLen = 0;
+};
+std::expected<NumberBounds, Error> ReadNumberBounds(ArchiveFile& file, const DirectoryLayout& layout);
+
 struct ScanSummary {
   ArchiveHeader header;
   std::uint64_t entriesRead = 0;

@@ -1,11 +1,10 @@
 // zpk list: the directory in its own order, as an aligned table or as JSON.
 //
-// The records are streamed: one pass reads the directory for the column widths (and finds
+// The records are streamed: a first pass reads only the numbers of each record for the column widths (and finds
 // any read failure before a line is written), a second writes each block of rows as it is
 // read, with the kinds of the block read in a few large reads. Memory stays flat however
 // many entries there are, and output goes through one large buffer, never a write per row.
 #include <algorithm>
-#include <charconv>
 #include <nlohmann/json.hpp>
 
 #include "archive/KindBatch.h"
@@ -34,13 +33,22 @@ void WriteHeading(const Widths& w, Output& out) {
   out << "Len  Kind   Name\n";
 }
 
-// value right-aligned in width characters, then two blanks, at p; gives the end.
+// value right-aligned in width characters, then two blanks, at p; gives the end. The
+// digits are written in place from the right, through no buffer.
 char* PutColumn(char* p, std::int64_t value, std::size_t width) {
-  char digits[24];
-  const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+  auto magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  std::size_t length = value < 0 ? 2 : 1;
+  for (auto rest = magnitude; rest >= 10; rest /= 10) ++length;
   if (length < width) p = std::fill_n(p, width - length, ' ');
-  p = std::copy_n(digits, length, p);
-  return std::fill_n(p, 2, ' ');
+  char* end = p + length;
+  char* digit = end;
+  do {
+    *--digit = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--digit = '-';
+  end[0] = end[1] = ' ';
+  return end + 2;
 }
 
 // A row is formatted straight into the output buffer. Names of printable ASCII, nearly all
@@ -49,22 +57,22 @@ void WriteRow(const archive::EntryView& e, const std::optional<archive::Kind>& k
               Output& out) {
   // Three numbers, the kind and a name escaped to at most 6 bytes ("\\u0081") for each of its 256.
   constexpr std::size_t kLongestRow = 3 * 24 + 8 + 6 * 256 + 1;
-  auto& line = out.Room(kLongestRow);
-  char numbers[3 * 26 + kKindWidth + 2];
-  char* p = PutColumn(numbers, static_cast<std::int64_t>(e.index), w.index);
+  char* p = out.Room(kLongestRow);
+  p = PutColumn(p, static_cast<std::int64_t>(e.index), w.index);
   p = PutColumn(p, e.Pos, w.pos);
   p = PutColumn(p, e.Len, w.len);
   const std::string_view kindName = kind ? archive::KindName(*kind) : std::string_view("-");
   p = std::copy(kindName.begin(), kindName.end(), p);
   p = std::fill_n(p, kKindWidth + 2 - kindName.size(), ' ');
-  line.append(numbers, static_cast<std::size_t>(p - numbers));
   const auto trimmed = util::TrimSpaces(e.name);
   if (std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
-    line.append(trimmed);
+    p = std::copy(trimmed.begin(), trimmed.end(), p);
   } else {
-    line.append(EscapeControls(DisplayNameUtf8(e.name)));
+    const std::string escaped = EscapeControls(DisplayNameUtf8(e.name));
+    p = std::copy(escaped.begin(), escaped.end(), p);
   }
-  line += '\n';
+  *p++ = '\n';
+  out.Commit(p);
 }
 
 void WriteJsonRow(const archive::EntryView& e, const std::optional<archive::Kind>& kind, bool first,
@@ -89,21 +97,12 @@ int RunList(const ListArgs& args) {
   };
 
   // The widest number of a column is its largest or (with a "-") its smallest value.
-  std::int32_t minPos = 0, maxPos = 0, minLen = 0, maxLen = 0;
-  const auto measured = archive::ScanDirectoryBlocks(opened->file, layout, [&](std::span<const archive::EntryView> block) {
-    for (const auto& e : block) {
-      minPos = std::min(minPos, e.Pos);
-      maxPos = std::max(maxPos, e.Pos);
-      minLen = std::min(minLen, e.Len);
-      maxLen = std::max(maxLen, e.Len);
-    }
-    return true;
-  });
-  if (!measured) return readFailed(measured.error());
+  const auto bounds = archive::ReadNumberBounds(opened->file, layout);
+  if (!bounds) return readFailed(bounds.error());
   Widths widths;
   widths.index = std::max(widths.index, DecimalWidth(static_cast<std::int64_t>(layout.held)));
-  widths.pos = std::max({widths.pos, DecimalWidth(minPos), DecimalWidth(maxPos)});
-  widths.len = std::max({widths.len, DecimalWidth(minLen), DecimalWidth(maxLen)});
+  widths.pos = std::max({widths.pos, DecimalWidth(bounds->minPos), DecimalWidth(bounds->maxPos)});
+  widths.len = std::max({widths.len, DecimalWidth(bounds->minLen), DecimalWidth(bounds->maxLen)});
   if (layout.directoryTruncated) WarnTruncatedDirectory(layout.header.EntryCount, layout.held);
 
   Output out(1);

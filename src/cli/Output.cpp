@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -29,21 +30,21 @@ bool WriteAll(int fd, std::string_view data) {
 
 }  // namespace
 
-Output::Output(int fd, std::size_t capacity) : fd_(fd), capacity_(capacity) {
-  buffer_.reserve(capacity_);
-}
+Output::Output(int fd, std::size_t capacity)
+    : fd_(fd), capacity_(capacity), buffer_(std::make_unique_for_overwrite<char[]>(capacity)) {}
 
 Output::~Output() { Flush(); }
 
 Output& Output::operator<<(std::string_view text) {
-  if (buffer_.size() + text.size() > capacity_) {
+  if (size_ + text.size() > capacity_) {
     Flush();
     if (text.size() > capacity_) {
       if (!failed_ && !WriteAll(fd_, text)) failed_ = true;
       return *this;
     }
   }
-  buffer_.append(text);
+  std::copy(text.begin(), text.end(), buffer_.get() + size_);
+  size_ += text.size();
   return *this;
 }
 
@@ -59,21 +60,19 @@ Output& Output::operator<<(std::int64_t value) {
 void Output::Padded(std::int64_t value, std::size_t width) {
   char digits[24];
   const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
-  if (length < width && buffer_.size() + width <= capacity_) buffer_.append(width - length, ' ');
-  else for (auto w = length; w < width; ++w) *this << ' ';
+  for (auto w = length; w < width; ++w) *this << ' ';
   *this << std::string_view(digits, length);
 }
 
 void Output::Padded(std::string_view text, std::size_t width) {
   *this << text;
-  if (text.size() < width && buffer_.size() + width <= capacity_) buffer_.append(width - text.size(), ' ');
-  else for (auto w = text.size(); w < width; ++w) *this << ' ';
+  for (auto w = text.size(); w < width; ++w) *this << ' ';
 }
 
 bool Output::Flush() {
-  if (!buffer_.empty()) {
-    if (!failed_ && !WriteAll(fd_, buffer_)) failed_ = true;
-    buffer_.clear();
+  if (size_ != 0) {
+    if (!failed_ && !WriteAll(fd_, std::string_view(buffer_.get(), size_))) failed_ = true;
+    size_ = 0;
   }
   return !failed_;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -24,12 +25,13 @@ class Output {
   void Padded(std::int64_t value, std::size_t width);
   void Padded(std::string_view text, std::size_t width);
 
-  // The buffer itself, with room for at least n more bytes (n at most the capacity), for
-  // rows formatted in place.
-  std::string& Room(std::size_t n) {
-    if (buffer_.size() + n > capacity_) Flush();
-    return buffer_;
+  // Where the next bytes go, with room for at least n of them (n at most the capacity),
+  // for rows formatted in place; Commit(end) then keeps the bytes up to end.
+  char* Room(std::size_t n) {
+    if (size_ + n > capacity_) Flush();
+    return buffer_.get() + size_;
   }
+  void Commit(const char* end) { size_ = static_cast<std::size_t>(end - buffer_.get()); }
 
   // Writes out what is buffered; false once any write has failed.
   bool Flush();
@@ -39,7 +41,8 @@ class Output {
  private:
   int fd_;
   std::size_t capacity_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;  // capacity_ bytes, the first size_ of them in use
+  std::size_t size_ = 0;
   bool failed_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "ZpkProcess.h"
 #include "support/ByteDiff.h"
@@ -127,6 +128,41 @@ TEST_F(CommandsTest, ListTextIsAlignedAndEscapesControls) {
   // The widest position (INT_MAX) sets the column; every row ends its numbers there.
   EXPECT_NE(std::string::npos, lines[7].find(" 2147483647  "));
   EXPECT_EQ(lines[7].find("  0  -      far.bin"), nameColumn - 12);
+}
+
+// Column widths at the digit boundaries, set by any row (not only the first), negative
+// numbers counting their sign; every range lies outside the file, so each kind is "-".
+TEST(ListColumnsTest, WidthsFollowTheWidestNumberOfEachColumn) {
+  struct Case {
+    std::vector<std::tuple<const char*, std::int32_t, std::int32_t>> entries;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {{{"a", 1000000000, 5}},
+       "Index         Pos  Len  Kind   Name\n"
+       "    1  1000000000    5  -      a\n"},
+      {{{"a", 999999999, 99}, {"b", 900, 100}},
+       "Index        Pos  Len  Kind   Name\n"
+       "    1  999999999   99  -      a\n"
+       "    2        900  100  -      b\n"},
+      {{{"a", 5, -1}, {"b", INT_MIN, 12345}},
+       "Index          Pos    Len  Kind   Name\n"
+       "    1            5     -1  -      a\n"
+       "    2  -2147483648  12345  -      b\n"},
+      {{{"a", -99, -10}},
+       "Index  Pos  Len  Kind   Name\n"
+       "    1  -99  -10  -      a\n"},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    ArchiveWriter writer;
+    for (const auto& [name, pos, len] : c.entries) writer.Add(zpk::tools::RangedEntry(name, pos, len));
+    const auto path = dir / "widths.zpk";
+    ASSERT_TRUE(writer.WriteFile(path));
+    const auto r = RunZpk({"list", path.string()});
+    EXPECT_EQ(0, r.exitCode) << r.err;
+    EXPECT_EQ(c.expected, r.out);
+  }
 }
 
 TEST_F(CommandsTest, InfoReportsCountsSizeDateAndRangeProblems) {
