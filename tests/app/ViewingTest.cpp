@@ -75,7 +75,8 @@ TEST_P(ViewButtonTest, StartsTheRightViewerOrSaysWhichToChoose) {
   const auto& c = GetParam();
   const char* pathKeys[] = {"HEXEditor", "PICViewer", "TXTViewer", nullptr};
   const char* defaultKeys[] = {nullptr, "STD PICViewer", "STD TXTViewer", nullptr};
-  if (c.named) StoreSetting(pathKeys[c.button], kViewer);
+  // A path of blanks names no viewer.
+  if (c.button < 3) StoreSetting(pathKeys[c.button], c.named ? kViewer : QStringLiteral("  "));
   if (c.useDefault) StoreSetting(defaultKeys[c.button], "1");
   const bool play = c.button == 3;  // only a sound or a video can be played
   const std::string name = play ? "intro song.wav" : "my notes.txt";
@@ -100,8 +101,10 @@ TEST_P(ViewButtonTest, StartsTheRightViewerOrSaysWhichToChoose) {
     ASSERT_EQ(windowSystem.messages.size(), 1u);
     EXPECT_EQ(windowSystem.messages[0].text, QString(c.expect));
     EXPECT_EQ(windowSystem.messages[0].title, "Oops ;)");
+    EXPECT_EQ(windowSystem.messages[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_EQ(windowSystem.beeps, beepsBefore + 1);
     EXPECT_TRUE(ReadViewerLog(log_).empty());
+    EXPECT_FALSE(fs::exists(Temp())) << "copied for no viewer";
   }
 }
 
@@ -119,17 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
         ViewCase{"TextMissing", 2, false, false, "Click on 'Options...' to choose your favorite TXT viewer..."},
         ViewCase{"Play", 3, false, false, "opener"}),
     [](const auto& p) { return std::string(p.param.name); });
-
-TEST_F(ViewingTest, AViewerThatCantStartIsReportedAndItsCopyDeleted) {
-  StoreSetting("HEXEditor", Q(Root() / "no-such-editor"));
-  app::frmMain& window = StartOn(kShip);
-  Click(window.btnViewHEX);
-  ASSERT_EQ(windowSystem.messages.size(), 1u);
-  EXPECT_EQ(windowSystem.messages[0].text,
-            "Can't view '" + Q(Temp() / "ship.bmp") + "' - choose another type of viewing...");
-  EXPECT_EQ(windowSystem.messages[0].title, window.VersionTitle());
-  EXPECT_TRUE(ListFiles(Temp()).empty());
-}
 
 // Closing the window while a view command waits for its viewer ends the wait at once:
 // the click returns while the viewer runs on with its copy.
@@ -159,22 +151,6 @@ TEST_F(ViewingTest, ClosingTheWindowEndsTheWaitForTheViewer) {
   EXPECT_TRUE(windowSystem.messages.empty());
   WriteFileBytes(released, {});
   WaitUntilEnded(runs[0].pid);
-}
-
-// Save as... end to end: the dialog starts in the temporary folder, the copy is written and
-// its folder remembered in the real settings file.
-TEST_F(ViewingTest, SaveAsWritesTheChosenFileAndRemembersItsFolder) {
-  app::frmMain& window = StartOn(kShip);
-  fs::create_directory(Root() / "out");
-  dialogs_.answers = {Q(Root() / "out" / "ship copy.bmp")};
-  Click(window.btnSaveAs);
-  ASSERT_EQ(dialogs_.calls.size(), 1u);
-  EXPECT_EQ(dialogs_.calls[0].info.title, "Save ressource as:");
-  EXPECT_EQ(dialogs_.calls[0].info.initialFolder, FolderText(Temp()));
-  EXPECT_EQ(dialogs_.calls[0].info.fileName, "ship.bmp");
-  EXPECT_EQ(ReadFileBytes(Root() / "out" / "ship copy.bmp"), tools::ToBytes("BM ship"));
-  EXPECT_EQ(StoredSetting("LastResSave"), FolderText(Root() / "out"));
-  EXPECT_TRUE(windowSystem.messages.empty());
 }
 
 // After btnChoosePath picks another folder with an archive of the same name, the commands

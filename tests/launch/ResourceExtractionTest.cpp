@@ -143,13 +143,6 @@ TEST_F(SaveResToFileTest, SaveAsWritesTheChosenFileAndRemembersItsFolder) {
   EXPECT_EQ(dialogs_.calls[1].info.initialFolder, Q(dir_ / "out") + "/");
 }
 
-TEST_F(SaveResToFileTest, SaveAsReplacesAConfirmedExistingFile) {
-  WriteFileBytes(dir_ / "keep.bmp", ToBytes("old contents that are longer than the new ones"));
-  dialogs_.answers = {Q(dir_ / "keep.bmp")};
-  EXPECT_EQ(Save(0, true), Q(dir_ / "keep.bmp"));
-  EXPECT_BYTES_EQ(Bytes(0), ReadFileBytes(dir_ / "keep.bmp"));
-}
-
 TEST_F(SaveResToFileTest, AFailedSaveAsLeavesTheChosenFileAsItWas) {
   WriteFileBytes(dir_ / "keep.bmp", ToBytes("precious"));
   dialogs_.answers = {Q(dir_ / "keep.bmp"), Q(dir_ / "no-such-folder" / "x.bmp")};

@@ -1,5 +1,6 @@
 // The five commands with real child processes: the fake viewer stands in for the named
-// viewers and, called with "--opener" first, for the desktop's opener.
+// viewers and, called with "--opener" first, for the desktop's opener. Which button starts
+// which viewer, and what a missing viewer says, are the window's tests (app/ViewingTest).
 #include "launch/ViewingCommands.h"
 
 #include <gtest/gtest.h>
@@ -54,39 +55,6 @@ class ViewingCommandsTest : public LaunchFixture {
       platform::CreatePosixLauncher({kViewer, "--opener"});
 };
 
-struct MissingViewerCase {
-  const char* name;
-  int command;  // 0 HEX, 1 Picture, 2 TXT
-  QString viewer;
-  QString text;
-};
-
-class MissingViewerTest : public ViewingCommandsTest,
-                          public ::testing::WithParamInterface<MissingViewerCase> {};
-
-TEST_P(MissingViewerTest, TellsWhereToChooseOneAndCopiesNothing) {
-  auto commands = Commands();
-  const auto& c = GetParam();
-  if (c.command == 0) commands.ViewHex(c.viewer);
-  if (c.command == 1) commands.ViewPicture(c.viewer, false);
-  if (c.command == 2) commands.ViewText(c.viewer, false);
-  EXPECT_EQ(window_.events, (std::vector<std::string>{"beep", "message"}));
-  ASSERT_EQ(window_.messages.size(), 1u);
-  EXPECT_EQ(window_.messages[0].text, c.text);
-  EXPECT_EQ(window_.messages[0].title, "Oops ;)");
-  EXPECT_EQ(window_.messages[0].icon, platform::MsgIcon::Exclamation);
-  EXPECT_FALSE(fs::exists(TempFolder()));
-  EXPECT_TRUE(Runs().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MissingViewerTest,
-    ::testing::Values(
-        MissingViewerCase{"HexEmpty", 0, "", "Click on 'Options...' to choose your favorite HEX Editor..."},
-        MissingViewerCase{"PictureEmpty", 1, "", "Click on 'Options...' to choose your favorite PIC viewer..."},
-        MissingViewerCase{"TextBlanks", 2, "  ", "Click on 'Options...' to choose your favorite TXT viewer..."}),
-    [](const auto& p) { return std::string(p.param.name); });
-
 struct CommandLineCase {
   const char* name;
   int position;
@@ -116,23 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandLineCase{"ShellCharacters", kOdd, kOddName},
                       CommandLineCase{"LeadingDash", kDash, "./-rf.txt"}),
     [](const auto& p) { return std::string(p.param.name); });
-
-TEST_F(ViewingCommandsTest, ANamedViewerIsUsedEvenWithSystemDefaultTicked) {
-  Commands().ViewPicture(kViewer, true);
-  EXPECT_EQ(ViewerRuns(false).size(), 1u);
-  EXPECT_TRUE(ViewerRuns(true).empty());
-}
-
-TEST_F(ViewingCommandsTest, SystemDefaultHandsTheBareNameToTheOpenerAndKeepsTheCopy) {
-  position_ = kDash;
-  Commands().ViewText("", true);
-  const auto runs = ViewerRuns(true);
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].args, (std::vector<std::string>{"--opener", "./-rf.txt"}));
-  EXPECT_EQ(fs::path(runs[0].cwd), fs::canonical(TempFolder()));
-  EXPECT_EQ(ListFiles(TempFolder()), std::vector<fs::path>{"-rf.txt"});
-  EXPECT_TRUE(window_.messages.empty());
-}
 
 TEST_F(ViewingCommandsTest, WaitsForTheViewerWhileTheWindowStaysResponsive) {
   setenv("FAKE_VIEWER_MODE", "hold:300", 1);
@@ -302,17 +253,6 @@ TEST_F(ViewingCommandsTest, CopiesGoOnlyIntoAFolderOfTheUsersOwn) {
   EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be saved temporarly: "));
   EXPECT_TRUE(ListFiles(dir_ / "elsewhere").empty());
   EXPECT_EQ(ViewerRuns(false).size(), 1u);  // only the first view started a viewer
-}
-
-TEST_F(ViewingCommandsTest, SaveAsAsksForTheTarget) {
-  dialogs_.answers = {QString(), Q(dir_ / "saved.bmp")};
-  Commands().SaveAs();
-  EXPECT_FALSE(fs::exists(dir_ / "saved.bmp"));
-  Commands().SaveAs();
-  EXPECT_EQ(ReadFileBytes(dir_ / "saved.bmp"), tools::ToBytes("BM ship"));
-  ASSERT_EQ(dialogs_.calls.size(), 2u);
-  EXPECT_EQ(dialogs_.calls[0].info.title, "Save ressource as:");
-  EXPECT_TRUE(Runs().empty());
 }
 
 // The longest names an entry can hold: 255 bytes, and 251 characters that are two bytes

@@ -81,17 +81,6 @@ TEST_F(clsExecProgTest, PollsUntilTheProgramEndsAndKeepsTheFlag) {
   EXPECT_EQ(Runs()[0].args, (std::vector<std::string>{"a b", "c"}));
 }
 
-TEST_F(clsExecProgTest, WithNoProgramTheDocumentGoesToTheOpener) {
-  clsExecProg exec(*launcher_);
-  exec.ProgParas("my ship.bmp");
-  exec.WorkDir(Q(dir_.path()));
-  exec.ExecProg();
-  EXPECT_FALSE(exec.EPError());
-  PollUntilEnded(exec);
-  ASSERT_EQ(Runs().size(), 1u);
-  EXPECT_EQ(Runs()[0].args, std::vector<std::string>{"my ship.bmp"});
-}
-
 TEST_F(clsExecProgTest, ALaunchReplacesTheProcessOfTheLastOne) {
   setenv("FAKE_VIEWER_MODE", "wait:5000", 1);
   clsExecProg exec(*launcher_);

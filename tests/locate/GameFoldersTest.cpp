@@ -21,79 +21,54 @@ void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// The places of one launcher: makes what the launcher keeps beside its prefixes, and gives
-// the prefix's folder.
+// The places of one launcher: its prefix's folder, "~/" below the home or "@/" outside it,
+// and what the launcher keeps beside its prefixes (made by `beside`).
+using Beside = void (*)(const fs::path& home, const fs::path& outside);
+
 struct LauncherCase {
   const char* name;
   const char* launcher;
-  fs::path (*place)(const fs::path& home, const fs::path& outside);
+  const char* prefix;
+  Beside beside = nullptr;
   bool onDriveD = false;  // the entry names D:\Tidewater, mapped outside the prefix
 };
 
 const LauncherCase kLaunchers[] = {
-    {"WinePrefixVariable", "WINEPREFIX", [](const fs::path&, const fs::path& outside) {
-       return outside / "custom-prefix";
-     }},
-    {"DotWine", "Wine", [](const fs::path& home, const fs::path&) { return home / ".wine"; }},
-    {"SteamRootReachedTwice", "Steam",
+    {"WinePrefixVariable", "WINEPREFIX", "@/custom-prefix"},
+    {"DotWine", "Wine", "~/.wine"},
+    {"SteamRootReachedTwice", "Steam", "~/.local/share/Steam/steamapps/compatdata/2001/pfx",
      [](const fs::path& home, const fs::path&) {
-       const fs::path root = home / ".local/share/Steam";
-       fs::create_directories(root);
        fs::create_directories(home / ".steam");
-       if (!fs::exists(home / ".steam/steam")) {
-         fs::create_directory_symlink("../.local/share/Steam", home / ".steam/steam");
-       }
-       return root / "steamapps/compatdata/2001/pfx";
+       fs::create_directory_symlink("../.local/share/Steam", home / ".steam/steam");
      }},
-    {"SteamSecondLibrary", "Steam",
+    {"SteamSecondLibrary", "Steam", "@/library/steamapps/compatdata/2002/pfx",
      [](const fs::path& home, const fs::path& outside) {
        WriteText(home / ".local/share/Steam/steamapps/libraryfolders.vdf",
                  "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" +
                      (home / ".local/share/Steam").string() +
                      "\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + (outside / "library").string() +
                      "\"\n\t\t\"apps\" { \"2002\" \"1\" }\n\t}\n}\n");
-       return outside / "library/steamapps/compatdata/2002/pfx";
      },
      true},
     {"SteamFlatpak", "Steam",
-     [](const fs::path& home, const fs::path&) {
-       return home / ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/"
-                     "2003/pfx";
-     }},
-    {"LutrisGameFile", "Lutris",
+     "~/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/2003/pfx"},
+    {"LutrisGameFile", "Lutris", "@/lutris-prefix",
      [](const fs::path& home, const fs::path& outside) {
        WriteText(home / ".config/lutris/games/tidewater-1700000000.yml",
                  "game:\n  exe: drive_c/Games/Tidewater/tidewater.exe\n  prefix: " +
                      (outside / "lutris-prefix").string() + "\nwine:\n  version: lutris-7.2\n");
-       return outside / "lutris-prefix";
      }},
-    {"LutrisDataFileInHome", "Lutris",
+    {"LutrisDataFileInHome", "Lutris", "~/wine/tidewater",
      [](const fs::path& home, const fs::path&) {
        WriteText(home / ".local/share/lutris/games/tidewater.yml", "prefix: ~/wine/tidewater\n");
-       return home / "wine/tidewater";
      }},
-    {"LutrisGamesFolder", "Lutris",
-     [](const fs::path& home, const fs::path&) { return home / "Games/tidewater"; }},
-    {"Bottles", "Bottles",
-     [](const fs::path& home, const fs::path&) {
-       return home / ".local/share/bottles/bottles/Tidewater";
-     }},
-    {"BottlesFlatpak", "Bottles",
-     [](const fs::path& home, const fs::path&) {
-       return home / ".var/app/com.usebottles.bottles/data/bottles/bottles/Games";
-     }},
-    {"Heroic", "Heroic",
-     [](const fs::path& home, const fs::path&) { return home / "Games/Heroic/Prefixes/Tidewater"; }},
-    {"HeroicDefault", "Heroic",
-     [](const fs::path& home, const fs::path&) {
-       return home / "Games/Heroic/Prefixes/default/Tidewater";
-     }},
-    {"PlayOnLinux", "PlayOnLinux",
-     [](const fs::path& home, const fs::path&) { return home / ".PlayOnLinux/wineprefix/Tidewater"; }},
-    {"PortProton", "PortProton",
-     [](const fs::path& home, const fs::path&) {
-       return home / ".local/share/PortWINE/PortProton/data/prefixes/DEFAULT";
-     }},
+    {"LutrisGamesFolder", "Lutris", "~/Games/tidewater"},
+    {"Bottles", "Bottles", "~/.local/share/bottles/bottles/Tidewater"},
+    {"BottlesFlatpak", "Bottles", "~/.var/app/com.usebottles.bottles/data/bottles/bottles/Games"},
+    {"Heroic", "Heroic", "~/Games/Heroic/Prefixes/Tidewater"},
+    {"HeroicDefault", "Heroic", "~/Games/Heroic/Prefixes/default/Tidewater"},
+    {"PlayOnLinux", "PlayOnLinux", "~/.PlayOnLinux/wineprefix/Tidewater"},
+    {"PortProton", "PortProton", "~/.local/share/PortWINE/PortProton/data/prefixes/DEFAULT"},
 };
 
 class Locate : public testing::Test {
@@ -102,10 +77,15 @@ class Locate : public testing::Test {
   fs::path Outside() const { return dir_ / "elsewhere"; }
   PrefixSearchStart Start() const { return {Home(), Outside() / "custom-prefix"}; }
 
+  fs::path Prefix(const LauncherCase& c) const {
+    return (c.prefix[0] == '~' ? Home() : Outside()) / (c.prefix + 2);
+  }
+
   // Makes the launcher's prefix with the game in it; gives the game's folder.
   fs::path Install(const LauncherCase& c) const {
     fs::create_directories(Home());
-    const fs::path prefix = c.place(Home(), Outside());
+    if (c.beside) c.beside(Home(), Outside());
+    const fs::path prefix = Prefix(c);
     if (!c.onDriveD) return zpk::test::MakeGamePrefixWithFolder(prefix);
     zpk::test::MakeGamePrefix(prefix, "D:\\Tidewater");
     fs::create_directories(Outside() / "d-drive/Tidewater");
@@ -130,7 +110,7 @@ TEST_P(EachLauncher, FindsTheGameInItsPrefix) {
   ASSERT_EQ(1u, found.size());
   EXPECT_EQ(folder, found[0].folder);
   EXPECT_EQ(GetParam().launcher, found[0].launcher);
-  EXPECT_TRUE(fs::equivalent(GetParam().place(Home(), Outside()), found[0].prefix));
+  EXPECT_TRUE(fs::equivalent(Prefix(GetParam()), found[0].prefix));
 }
 
 INSTANTIATE_TEST_SUITE_P(Launchers, EachLauncher, testing::ValuesIn(kLaunchers),
