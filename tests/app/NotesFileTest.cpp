@@ -1,5 +1,6 @@
 // The notes file's name and bytes: safe names, CR LF line ends, Windows-1252, and the
-// round trip of a file through the notes box and back.
+// round trip of a file through the notes box and back. Writing and reading the file, and a
+// failed write, are the window's tests (NotesTest).
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -7,7 +8,6 @@
 #include <string>
 
 #include "app/NotesFile.h"
-#include "support/ByteDiff.h"
 #include "support/TempDir.h"
 
 namespace zpk::app {
@@ -96,25 +96,6 @@ TEST(NotesText, SecondRoundTripChangesNothing) {
     EXPECT_EQ(NotesFileBytes(shown), saved) << file.toHex().toStdString();
     EXPECT_EQ(NotesTextFromBytes(NotesFileBytes(shown)), shown) << file.toHex().toStdString();
   }
-}
-
-TEST(TextFile, WritesAndReadsBack) {
-  test::TempDir dir;
-  const auto path = dir / "data.zpk.txt";
-  ASSERT_TRUE(WriteTextFile(path, QStringLiteral("first\nsecond")));
-  const std::string expected = "first\r\nsecond\r\n";
-  EXPECT_BYTES_EQ(std::as_bytes(std::span(expected)), test::ReadFileBytes(path));
-  EXPECT_EQ(ReadTextFile(path), QStringLiteral("first\nsecond\n"));
-  EXPECT_EQ(ReadTextFile(dir / "none.txt"), QString());
-}
-
-TEST(TextFile, FailedWriteGivesTheReasonAndKeepsNothingHalfWritten) {
-  test::TempDir dir;
-  // A plain file where the folder should be: no user, not even root, can write there.
-  test::WriteFileBytes(dir / "program", {std::byte{'x'}});
-  auto written = WriteTextFile(dir / "program" / "data.zpk.txt", QStringLiteral("notes"));
-  ASSERT_FALSE(written);
-  EXPECT_FALSE(written.error().isEmpty());
 }
 
 }  // namespace

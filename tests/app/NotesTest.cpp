@@ -111,33 +111,24 @@ TEST_F(NotesTest, NotesEndingWithALineBreakDoNotGrow) {
   EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("line\r\n"));
 }
 
-TEST_F(NotesTest, FailedWriteIsReportedWithFileAndReason) {
-  frmMain& w = Start();
-  // The program folder becomes a plain file: nothing can be written below it.
-  std::filesystem::remove_all(ProgramFolder());
-  WriteFileBytes(ProgramFolder(), B("not a folder"));
-  Type(w, "lost?");
-  const int beepsBefore = windowSystem.beeps;
-  ClickArchive(1);
-  ASSERT_EQ(windowSystem.messages.size(), 1u);
-  const ShownMessage& shown = windowSystem.messages[0];
-  EXPECT_TRUE(shown.text.contains(Q(NotesOf("data1.zpk")))) << shown.text.toStdString();
-  EXPECT_GT(shown.text.size(), Q(NotesOf("data1.zpk")).size() + 30);
-  EXPECT_EQ(shown.icon, platform::MsgIcon::Exclamation);
-  EXPECT_EQ(shown.title, w.VersionTitle());
-  // One beep for the failed write; the other archive is not loaded.
-  EXPECT_EQ(windowSystem.beeps, beepsBefore + 1);
-  std::filesystem::remove(ProgramFolder());
-}
-
-TEST_F(NotesTest, NotesThatCantBeSavedStayWithTheirArchive) {
+// A failed write is told with the file and the reason, and the notes stay with their
+// archive, which stays chosen, until they can be saved.
+TEST_F(NotesTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
   frmMain& w = Start();
   Type(w, "keep me");
+  const int beepsBefore = windowSystem.beeps;
   {
     ReadOnlyFolder readOnly(ProgramFolder());
     ClickArchive(1);
   }
-  EXPECT_EQ(windowSystem.messages.size(), 1u);
+  ASSERT_EQ(windowSystem.messages.size(), 1u);
+  const ShownMessage& shown = windowSystem.messages[0];
+  const QString told = "The notes can't be saved to \"" + Q(NotesOf("data1.zpk")) + "\": ";
+  EXPECT_TRUE(shown.text.startsWith(told)) << shown.text.toStdString();
+  EXPECT_GT(shown.text.size(), told.size() + 3) << "no reason given";
+  EXPECT_EQ(shown.icon, platform::MsgIcon::Exclamation);
+  EXPECT_EQ(shown.title, w.VersionTitle());
+  EXPECT_EQ(windowSystem.beeps, beepsBefore + 1);  // for the failed write; nothing loaded
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 0);
   EXPECT_EQ(w.txtZPKNotes->toPlainText(), "keep me");
   ClickArchive(1);  // writable again: saved, then the other archive is shown
