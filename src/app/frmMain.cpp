@@ -53,7 +53,19 @@ std::optional<archive::ArchiveEntry> frmMain::ChosenEntry() const {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  SaveNotes();
+  // Notes that can't be saved would be gone with the window: the first close after a failed
+  // save is refused, so that the text can still be copied or saved once the folder is
+  // writable again. Closing again with nothing typed since lets them go; the user was told.
+  const QString notes = txtZPKNotes->toPlainText();
+  if (!SaveNotes() && refusedCloseNotes_ != notes) {
+    refusedCloseNotes_ = notes;
+    services_.windowSystem.ShowMessage(
+        QStringLiteral("The window stays open so that the notes aren't lost. Close it once more "
+                       "to leave without them."),
+        platform::MsgIcon::Exclamation, versionTitle_);
+    event->ignore();
+    return;
+  }
   wasClosed_ = true;
   event->accept();
 }

@@ -175,6 +175,8 @@ class frmMain : public QWidget {
   QString versionTitle_;
   bool isLoading_ = false;
   bool wasClosed_ = false;
+  // The notes text of the last close refused because they could not be saved.
+  std::optional<QString> refusedCloseNotes_;
   bool notesChanged_ = false;
   QString currentArchivePath_;
   int shownArchiveRow_ = -1;  // the lstZPKFiles row whose archive is shown

@@ -136,6 +136,27 @@ TEST_F(NotesTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 1);
 }
 
+// Closing would lose notes that can't be saved: the first close is refused and says why, a
+// second one with nothing typed since goes; typing again earns another refusal.
+TEST_F(NotesTest, ClosingWithNotesThatCantBeSavedIsRefusedOnce) {
+  frmMain& w = Start();
+  Type(w, "keep me");
+  ReadOnlyFolder readOnly(ProgramFolder());
+  w.btnDone->click();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.WasClosed());
+  ASSERT_EQ(windowSystem.messages.size(), 2u);
+  EXPECT_TRUE(windowSystem.messages[1].text.startsWith("The window stays open"));
+  EXPECT_EQ(w.txtZPKNotes->toPlainText(), "keep me");
+  Type(w, "!");
+  w.close();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(windowSystem.messages.size(), 4u);
+  w.close();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_TRUE(w.WasClosed());
+}
+
 TEST_F(NotesTest, NotesTypedWithoutAnyArchiveGoToDotTxt) {
   StoreSetting("InstallPath", FolderText(Root() / "empty"));
   std::filesystem::create_directories(Root() / "empty");
