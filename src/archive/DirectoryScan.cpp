@@ -11,7 +11,7 @@ namespace zpk::archive {
 
 namespace {
 
-constexpr std::size_t kEntriesPerBlock = 3800;  // about 1 MiB of records per read
+constexpr std::size_t kEntriesPerBlock = 950;  // about 256 KiB of records per read
 
 // Number k (0..4) of the record at record: as ReadInt32LE, without a span per number.
 std::int32_t FieldOf(const std::byte* record, std::size_t k) {

@@ -5,6 +5,9 @@
 // read, with the kinds of the block read in a few large reads. Memory stays flat however
 // many entries there are, and output goes through one large buffer, never a write per row.
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <nlohmann/json.hpp>
 
 #include "archive/KindBatch.h"
@@ -33,20 +36,61 @@ void WriteHeading(const Widths& w, Output& out) {
   out << "Len  Kind   Name\n";
 }
 
+// "00" to "99", so that digits are written two at a time.
+constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+constexpr char kBlanks[17] = "                ";
+
+template <typename Unsigned>
+std::size_t DigitCount(Unsigned value) {
+  std::size_t count = 1;
+  for (; value >= 100; value /= 100) count += 2;
+  return value >= 10 ? count + 1 : count;
+}
+
+// The digits of value, ending at end, two at a time from the right; gives where they start.
+template <typename Unsigned>
+char* PutDigits(char* end, Unsigned value) {
+  for (; value >= 100; value /= 100) {
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[2 * (value % 100)], 2);
+  }
+  if (value >= 10) {
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[2 * value], 2);
+  } else {
+    *--end = static_cast<char>('0' + value);
+  }
+  return end;
+}
+
 // value right-aligned in width characters, then two blanks, at p; gives the end. The
-// digits are written in place from the right, through no buffer.
+// digits are stored in place, through no scratch buffer: copying one back just after
+// writing it byte by byte stalls the processor on every row. Numbers of a directory fit in
+// 32 bits, whose division is the cheaper.
 char* PutColumn(char* p, std::int64_t value, std::size_t width) {
-  auto magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  std::size_t length = value < 0 ? 2 : 1;
-  for (auto rest = magnitude; rest >= 10; rest /= 10) ++length;
-  if (length < width) p = std::fill_n(p, width - length, ' ');
+  const auto magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  const bool narrow = magnitude <= UINT32_MAX;
+  const std::size_t length =
+      (narrow ? DigitCount(static_cast<std::uint32_t>(magnitude)) : DigitCount(magnitude)) + (value < 0 ? 1 : 0);
+  if (length < width) {
+    const auto pad = width - length;
+    if (pad <= 16) {
+      std::memcpy(p, kBlanks, 16);  // the digits overwrite what is past the padding
+      p += pad;
+    } else {
+      p = std::fill_n(p, pad, ' ');
+    }
+  }
   char* end = p + length;
-  char* digit = end;
-  do {
-    *--digit = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (value < 0) *--digit = '-';
+  char* digit = narrow ? PutDigits(end, static_cast<std::uint32_t>(magnitude)) : PutDigits(end, magnitude);
+  if (value < 0) digit[-1] = '-';
   end[0] = end[1] = ' ';
   return end + 2;
 }
@@ -105,7 +149,7 @@ int RunList(const ListArgs& args) {
   widths.len = std::max({widths.len, DecimalWidth(bounds->minLen), DecimalWidth(bounds->maxLen)});
   if (layout.directoryTruncated) WarnTruncatedDirectory(layout.header.EntryCount, layout.held);
 
-  Output out(1);
+  Output out(1, std::size_t{256} << 10);
   if (args.json) {
     out << "{\"archive\":" << nlohmann::json(args.archive).dump()
         << ",\"id\":" << nlohmann::json(IdUtf8(layout.header.ID)).dump()
