@@ -1,4 +1,4 @@
-// The entry table emptied, and error texts for display.
+// Names kept in the entry table, and error texts for display.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,19 +10,6 @@
 namespace {
 
 using namespace zpk::archive;
-
-TEST(EntryTable, ClearLeavesOnlyTheEmptySlotZeroAndGivesTheMemoryBack) {
-  EntryTable table;
-  for (int i = 0; i < 1000; ++i) table.Append("name" + std::to_string(i), i, 1, 0, 0, 0);
-  ASSERT_GT(table.MemoryBytes(), 0u);
-  table.Clear();
-  EXPECT_TRUE(table.empty());
-  EXPECT_LE(table.MemoryBytes(), std::string().capacity());  // at most a short-string buffer
-  EXPECT_TRUE(table.Slot(0));
-  EXPECT_FALSE(table.Slot(1));
-  table.Append("again", 7, 0, 0, 0, 0);
-  EXPECT_EQ(table.Slot(1)->Name, "again");
-}
 
 // Names are kept coded against the name before; every kind of neighbour must come back
 // whole, across the points where a name is stored in full.
