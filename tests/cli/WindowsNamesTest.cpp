@@ -27,14 +27,9 @@ struct NameRow {
 
 std::string Utf8(const std::string& cp1252) { return zpk::archive::Cp1252ToUtf8(cp1252); }
 
-std::string Cased(std::string text, int (*change)(int)) {
-  for (char& c : text) c = static_cast<char>(change(static_cast<unsigned char>(c)));
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
-}
-
-std::string TitleCase(const std::string& text) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))) +
-         Cased(text.substr(1), ::tolower);
 }
 
 // 255 characters, the longest name an entry holds, in nine levels.
@@ -52,10 +47,11 @@ std::vector<NameRow> Rows() {
   }
   // Each device name bare, with an extension and in a folder, in upper, lower and mixed case.
   for (const auto& device : reserved) {
-    const auto lower = Cased(device, ::tolower);
+    const auto lower = Lower(device);
+    const auto title = device.substr(0, 1) + lower.substr(1);
     rows.push_back({device, device + "_"});
     rows.push_back({lower + ".txt", lower + "_.txt"});
-    rows.push_back({"in/" + TitleCase(device) + ".tar.gz", "in/" + TitleCase(device) + "_.tar.gz"});
+    rows.push_back({"in/" + title + ".tar.gz", "in/" + title + "_.tar.gz"});
   }
   const std::vector<NameRow> more{
       {"in/aux/inner.txt", "in/aux_/inner.txt"},
