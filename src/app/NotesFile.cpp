@@ -95,7 +95,12 @@ std::expected<void, QString> WriteTextFile(const std::filesystem::path& path, co
   // Where the folder allows no new file but the notes file itself is writable, write it
   // in place rather than fail.
   file.setDirectWriteFallback(true);
-  if (!file.open(QIODevice::WriteOnly)) return std::unexpected(file.errorString());
+  // Unbuffered, so that bytes the file system refuses (full, or past a size limit) show in
+  // write(): left in a buffer until commit(), their loss would go unreported there and a
+  // cut file would replace the notes.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    return std::unexpected(file.errorString());
+  }
   const QByteArray bytes = NotesFileBytes(text);
   if (file.write(bytes) != bytes.size()) {
     const QString reason = file.errorString();

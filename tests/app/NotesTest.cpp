@@ -6,7 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <thread>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
 
 #include "AppTestSupport.h"
 #include "app/ChoiceList.h"
@@ -111,14 +113,39 @@ TEST_F(NotesTest, NotesEndingWithALineBreakDoNotGrow) {
   EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("line\r\n"));
 }
 
+// Lowers this process's file size limit: a write past it fails (EFBIG, its signal ignored).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  void (*previousHandler_)(int);
+  rlimit saved_{};
+};
+
 // A failed write is told with the file and the reason, and the notes stay with their
-// archive, which stays chosen, until they can be saved.
-TEST_F(NotesTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
+// archive, which stays chosen, until they can be saved. A folder that takes no file fails
+// the opening; a file size limit fails only the commit, when the buffered bytes go out.
+class FailedSaveTest : public NotesTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FailedSaveTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
   frmMain& w = Start();
   Type(w, "keep me");
   const int beepsBefore = windowSystem.beeps;
   {
-    ReadOnlyFolder readOnly(ProgramFolder());
+    std::optional<ReadOnlyFolder> readOnly;
+    std::optional<FileSizeLimit> limit;
+    if (GetParam()) readOnly.emplace(ProgramFolder());
+    else limit.emplace(4);
     ClickArchive(1);
   }
   ASSERT_EQ(windowSystem.messages.size(), 1u);
@@ -135,6 +162,9 @@ TEST_F(NotesTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
   EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("keep me\r\n"));
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, FailedSaveTest, ::testing::Bool(),
+                         [](const auto& row) { return row.param ? "ReadOnlyFolder" : "FileSizeLimit"; });
 
 // Closing would lose notes that can't be saved: the first close is refused and says why, a
 // second one with nothing typed since goes; typing again earns another refusal.
