@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,11 +44,9 @@ void ExpectApartAndInside(const QWidget& surface) {
 }
 
 // Captions right-aligned, left of their control and in its row; rows from top to bottom.
-void ExpectCaptionColumn(const std::vector<std::pair<QLabel*, QWidget*>>& rows, const QStringList& texts) {
-  QStringList seen;
+void ExpectCaptionColumn(const std::vector<std::pair<QLabel*, QWidget*>>& rows) {
   int previousTop = -1;
   for (const auto& [caption, control] : rows) {
-    seen << caption->text();
     const QRect c = caption->geometry(), v = control->geometry();
     EXPECT_TRUE(caption->alignment() & Qt::AlignRight) << NameOf(caption);
     EXPECT_LT(c.right(), v.left()) << NameOf(caption);
@@ -58,7 +55,6 @@ void ExpectCaptionColumn(const std::vector<std::pair<QLabel*, QWidget*>>& rows, 
     EXPECT_EQ(c.left(), rows.front().first->x()) << NameOf(caption);
     previousTop = c.top();
   }
-  EXPECT_EQ(seen, texts);
 }
 
 // The controls one above the other, in this order, with the same left edge.
@@ -88,32 +84,24 @@ TEST_P(LayoutAtDpi, ControlsSitApartInReadingOrder) {
   EXPECT_EQ(view.size(), w.regMain->size());
   EXPECT_EQ(options.size(), w.regMain->size());
 
-  ExpectCaptionColumn({{w.Label1, w.lblInstallPath}, {w.Label2, w.lstZPKFiles}, {w.Label3, w.lstZPKRes}},
-                      {"Installation:", "ZPKs:", "Ressources:"});
+  ExpectCaptionColumn({{w.Label1, w.lblInstallPath}, {w.Label2, w.lstZPKFiles}, {w.Label3, w.lstZPKRes}});
   ExpectCaptionColumn({{w.Label4, w.lblZPKSize}, {w.Label6, w.lblZPKDate}, {w.Label7, w.lblZPKID},
-                       {w.Label5, w.lblZPKEntries}},
-                      {"Size:", "Date:", "ID:", "Entries:"});
-  ExpectCaptionColumn({{w.Label8, w.txtZPKNotes}}, {"Notes:"});
+                       {w.Label5, w.lblZPKEntries}});
+  ExpectCaptionColumn({{w.Label8, w.txtZPKNotes}});
   ExpectCaptionColumn({{w.Label9, w.txtHEXEditor}, {w.lblPICViewerTXT, w.txtPICViewer},
-                       {w.lblTXTViewerTXT, w.txtTXTViewer}},
-                      {"HEX Editor:", "PIC Viewer:", "TXT Viewer:"});
+                       {w.lblTXTViewerTXT, w.txtTXTViewer}});
   // The info block sits right of the archive list, the notes right of the info block.
   EXPECT_LT(w.lstZPKFiles->geometry().right(), w.Label4->x());
   EXPECT_LT(w.lblZPKSize->geometry().right(), w.Label8->x());
 
   const std::vector<QWidget*> buttons = {w.btnPlay, w.btnViewTXT, w.btnViewPIC, w.btnViewHEX, w.btnSaveAs};
   ExpectStacked(buttons);
-  QStringList captions;
   for (QWidget* b : buttons) {
-    captions << static_cast<QPushButton*>(b)->text();
     EXPECT_EQ(b->width(), w.btnPlay->width());
     EXPECT_LT(b->geometry().right(), w.lstZPKRes->x());
     EXPECT_GT(b->y(), w.lblHint->geometry().bottom());
   }
-  EXPECT_EQ(captions, QStringList({"Play", "View TXT", "View Picture", "View HEX", "Save as..."}));
   ExpectStacked({w.txtHEXEditor, w.txtPICViewer, w.cbStdViewer, w.txtTXTViewer, w.cbStdText});
-  EXPECT_EQ(w.cbStdViewer->text(), QStringLiteral("Use system default"));
-  EXPECT_EQ(w.cbStdText->text(), QStringLiteral("Use system default"));
 
   // Picture buttons right of what they choose, in its row; the long right edges line up.
   for (auto [box, button] : std::vector<std::pair<QWidget*, QWidget*>>{
@@ -126,7 +114,6 @@ TEST_P(LayoutAtDpi, ControlsSitApartInReadingOrder) {
   EXPECT_EQ(w.txtZPKNotes->geometry().right(), w.lstZPKRes->geometry().right());
   EXPECT_EQ(w.btnChoosePath->geometry().right(), w.lstZPKRes->geometry().right());
   EXPECT_EQ(w.btnDone->geometry().right(), w.regMain->geometry().right());
-  EXPECT_EQ(w.btnDone->text(), QStringLiteral("Done"));
   // The credits share the bottom row left of Done.
   EXPECT_LT(w.lblCopyRightMH->geometry().right(), w.lblCopyRightQuill->x());
   EXPECT_LT(w.lblCopyRightQuill->geometry().right(), w.btnDone->x());
@@ -140,29 +127,9 @@ INSTANTIATE_TEST_SUITE_P(Resolutions, LayoutAtDpi,
 
 class LayoutTest : public WindowTest {};
 
-TEST_F(LayoutTest, FontsAndColours) {
-  frmMain& w = Window();
-  EXPECT_DOUBLE_EQ(w.font().pointSizeF(), 8.25);
-  EXPECT_EQ(w.Label1->font().weight(), QFont::Normal);
-  for (QLabel* value : {w.lblInstallPath, w.lblZPKSize, w.lblZPKDate, w.lblZPKID, w.lblZPKEntries}) {
-    EXPECT_EQ(value->font().weight(), QFont::Bold) << NameOf(value);
-    EXPECT_EQ(value->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-  }
-  EXPECT_EQ(w.lblHint->font().weight(), QFont::Bold);
-  EXPECT_EQ(w.btnDone->font().weight(), QFont::Bold);
-  EXPECT_NE(w.lblResInfos->font().weight(), QFont::Bold);
-  EXPECT_EQ(w.Line1->palette().color(QPalette::Window), QColor(128, 128, 128));
-  EXPECT_EQ(w.Line1->height(), 2);
-}
-
 TEST_F(LayoutTest, CreditLinesAreLinksThatOpenTheirAddresses) {
   frmMain& w = Start();
-  for (app::LinkLabel* link : {w.lblCopyRightMH, w.lblCopyRightQuill}) {
-    EXPECT_TRUE(link->font().bold() && link->font().underline());
-    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_EQ(link->textFormat(), Qt::PlainText) << "the '&' shows as it is";
-    EXPECT_FALSE(link->cursor().pixmap().isNull());
-  }
+  EXPECT_EQ(w.lblCopyRightMH->textFormat(), Qt::PlainText) << "the '&' shows as it is";
   EXPECT_TRUE(w.lblCopyRightMH->text().contains(u'&'));
   QTest::mouseClick(w.lblCopyRightMH, Qt::LeftButton);
   QTest::mouseClick(w.lblCopyRightQuill, Qt::LeftButton);
@@ -173,25 +140,16 @@ TEST_F(LayoutTest, CreditLinesAreLinksThatOpenTheirAddresses) {
   EXPECT_NE(openedAddresses[0], openedAddresses[1]);
 }
 
-TEST_F(LayoutTest, WindowIconSizes) {
-  const QList<QSize> sizes = Window().windowIcon().availableSizes();
-  EXPECT_TRUE(sizes.contains(QSize(32, 32)) && sizes.contains(QSize(48, 48)));
-}
-
-TEST_F(LayoutTest, ThreePagesAtCreationTwoAfterStartUp) {
+// The third page is there while the window is built and hidden once start-up is done; each
+// page's controls show with their page only.
+TEST_F(LayoutTest, TwoPagesAfterStartUpEachWithItsControls) {
   frmMain& w = Window();
   ASSERT_EQ(w.regMain->count(), 3);
-  EXPECT_EQ(w.regMain->tabText(0), QStringLiteral("View ZPKs"));
-  EXPECT_EQ(w.regMain->tabText(1), QStringLiteral("Options"));
   EXPECT_TRUE(w.regMain->isTabVisible(2));
   Start();
   EXPECT_TRUE(w.regMain->isTabVisible(0) && w.regMain->isTabVisible(1));
   EXPECT_FALSE(w.regMain->isTabVisible(2));
   EXPECT_EQ(w.regMain->currentIndex(), 0);
-}
-
-TEST_F(LayoutTest, PageControlsShowOnlyWithTheirPage) {
-  frmMain& w = Start();
   EXPECT_TRUE(w.lstZPKRes->isVisible());
   EXPECT_FALSE(w.txtHEXEditor->isVisible());
   w.regMain->setCurrentIndex(1);

@@ -62,9 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BytesCase{"ThreeLetters", "abc", QByteArray("abc\r\n")},
         BytesCase{"Empty", "", QByteArray()},
-        BytesCase{"TwoLinesWithCrLf", "a\r\nb", QByteArray("a\r\nb\r\n")},
         BytesCase{"TwoLinesFromTheBox", "a\nb", QByteArray("a\r\nb\r\n")},
-        BytesCase{"EndingWithCrLfGetsNoEmptyLine", "a\r\n", QByteArray("a\r\n")},
         BytesCase{"EndingWithBoxBreakGetsNoEmptyLine", "a\nb\n", QByteArray("a\r\nb\r\n")},
         BytesCase{"EmptyLinesInsideKept", "a\n\nb", QByteArray("a\r\n\r\nb\r\n")},
         BytesCase{"LoneCrStaysInItsLine", "a\rb", QByteArray("a\rb\r\n")},
@@ -75,20 +73,16 @@ INSTANTIATE_TEST_SUITE_P(
                   QByteArray("?" "?!\r\n")}),
     [](const auto& row) { return row.param.name; });
 
-TEST(NotesText, CrLfBecomesTheBoxsLineBreakAndWrittenAgainKeepsItsBytes) {
+// A file read into the box and saved again keeps its bytes, a last line break added. Saving
+// what was read must give what the next read shows: a file whose lines end with extra CRs
+// ("a" CR CR LF) once read "a" CR LF back, which the next save took for one line break and
+// so lost a CR on every round.
+TEST(NotesText, RoundTripsKeepTheBytes) {
   EXPECT_EQ(NotesTextFromBytes(QByteArray("a\r\nb\r\n")), QStringLiteral("a\nb\n"));
-  EXPECT_EQ(NotesTextFromBytes(QByteArray("\x80\xE9")), QString::fromUtf8("\u20AC\u00E9"));
-  for (const QByteArray& original : {QByteArray("a\r\nb\r\n"), QByteArray("x"),
-                                    QByteArray("\r\n\r\n"), QByteArray("caf\xE9\r\n")}) {
+  for (const QByteArray& original : {QByteArray("x"), QByteArray("\r\n\r\n"), QByteArray("\x80 caf\xE9\r\n")}) {
     EXPECT_EQ(NotesFileBytes(NotesTextFromBytes(original)),
               original.endsWith("\r\n") ? original : original + "\r\n");
   }
-}
-
-// Saving what was read must give what the next read shows: a file whose lines end with
-// extra CRs ("a" CR CR LF) once read "a" CR LF back, which the next save took for one line
-// break and so lost a CR on every round.
-TEST(NotesText, SecondRoundTripChangesNothing) {
   for (const QByteArray& file : {QByteArray("a\r\r\n"), QByteArray("\r\r\r\nb\r"),
                                 QByteArray("x\ry\r\n\r"), QByteArray("\x81\x8D\x00\r\n")}) {
     const QByteArray saved = NotesFileBytes(NotesTextFromBytes(file));

@@ -208,32 +208,38 @@ INSTANTIATE_TEST_SUITE_P(Cases, SaveAsReplaceTest,
                                            ReplaceCase{"InAReadOnlyFolder", false, true}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-// The page's rules are tested in tests/options; here, that the window's controls reach them.
+// The Options page through the window's own controls: a choice is shown and saved, and
+// unticks its row; a tick greys its own row only, at start-up too (without being written
+// back), and is saved.
 TEST_F(ViewingTest, TheOptionsPageSavesChoicesAndTicks) {
-  app::frmMain& window = StartOn(kShip);
-  ShowOptionsPage();
-  dialogs_.answers = {Q(Root() / "pics" / "viewer")};
-  Click(window.btnChoose[1]);
-  ASSERT_EQ(dialogs_.calls.size(), 1u);
-  EXPECT_EQ(dialogs_.calls[0].info.title, "PIC Viewer:");
-  EXPECT_EQ(window.txtPICViewer->text(), Q(Root() / "pics" / "viewer"));
-  EXPECT_EQ(StoredSetting("PICViewer"), Q(Root() / "pics" / "viewer"));
-
-  Click(window.cbStdText);
-  EXPECT_TRUE(window.cbStdText->isChecked());
-  EXPECT_FALSE(window.txtTXTViewer->isEnabled());
-  EXPECT_FALSE(window.btnChoose[2]->isEnabled());
-  EXPECT_FALSE(window.lblTXTViewerTXT->isEnabled());
-  EXPECT_EQ(StoredSetting("STD TXTViewer"), "1");
-}
-
-// That start-up ticks the box without writing it back is StartupTest's.
-TEST_F(ViewingTest, StartUpGreysATickedRow) {
   StoreSetting("STD TXTViewer", "1");
   app::frmMain& window = StartOn(kShip);
+  EXPECT_TRUE(settings.writes.empty()) << "start-up wrote a setting back";
   EXPECT_FALSE(window.txtTXTViewer->isEnabled());
   EXPECT_FALSE(window.btnChoose[2]->isEnabled());
   EXPECT_TRUE(window.txtPICViewer->isEnabled());
+  ShowOptionsPage();
+  dialogs_.answers = {Q(Root() / "hexed"), Q(Root() / "pics" / "viewer")};
+  Click(window.btnChoose[0]);
+  EXPECT_EQ(StoredSetting("HEXEditor"), Q(Root() / "hexed"));
+  EXPECT_EQ(StoredSetting("STD PICViewer"), std::nullopt);
+  Click(window.btnChoose[1]);
+  ASSERT_EQ(dialogs_.calls.size(), 2u);
+  EXPECT_EQ(dialogs_.calls[1].info.title, "PIC Viewer:");
+  EXPECT_EQ(window.txtPICViewer->text(), Q(Root() / "pics" / "viewer"));
+  EXPECT_EQ(StoredSetting("PICViewer"), Q(Root() / "pics" / "viewer"));
+  EXPECT_EQ(StoredSetting("STD PICViewer"), "0");
+  EXPECT_EQ(StoredSetting("STD TXTViewer"), "1");
+
+  Click(window.cbStdText);
+  EXPECT_TRUE(window.txtTXTViewer->isEnabled() && window.btnChoose[2]->isEnabled());
+  EXPECT_EQ(StoredSetting("STD TXTViewer"), "0");
+  Click(window.cbStdViewer);
+  EXPECT_FALSE(window.txtPICViewer->isEnabled());
+  EXPECT_FALSE(window.btnChoose[1]->isEnabled());
+  EXPECT_FALSE(window.lblPICViewerTXT->isEnabled());
+  EXPECT_TRUE(window.txtHEXEditor->isEnabled() && window.txtTXTViewer->isEnabled());
+  EXPECT_EQ(StoredSetting("STD PICViewer"), "1");
 }
 
 }  // namespace

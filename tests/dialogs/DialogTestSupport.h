@@ -29,10 +29,6 @@ class DialogGlobalsTest : public testing::Test {
   RecordingWindowSystem windows;  // what the dialog under test beeps and shows
 };
 
-}  // namespace zpk::test
-
-namespace zpk::test {
-
 // The control of that name and kind; a missing one is a broken dialog, so stop loudly.
 template <typename T>
 T& Child(QWidget& parent, const char* name) {
