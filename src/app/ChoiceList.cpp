@@ -22,6 +22,10 @@ ChoiceList::ChoiceList(QWidget* parent) : QListView(parent) {
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setUniformItemSizes(true);
+  // A directory of a million rows is shown at once: the rows in view are laid out first,
+  // the rest in batches while the window is already in use.
+  setLayoutMode(QListView::Batched);
+  setBatchSize(4096);
   setTextElideMode(Qt::ElideNone);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
