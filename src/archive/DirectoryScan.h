@@ -1,7 +1,7 @@
 // Walking an archive's directory without building an entry table: for callers that look at
 // each entry once (listing, finding, comparing) and keep little of it.
 //
-// The directory is read in blocks of about 1 MiB into one buffer that is used again for
+// The directory is read in blocks of about 256 KiB into one buffer that is used again for
 // every block, so memory stays flat however many entries there are. It is bounded as
 // ReadCatalogue bounds it: a negative count reads nothing, and a count beyond the file
 // reads only the whole records inside it (the layout says the directory is truncated).
@@ -37,7 +37,7 @@ struct DirectoryLayout {
 
 std::expected<DirectoryLayout, Error> ReadDirectoryLayout(ArchiveFile& file);
 
-// Calls visit with each block of records in directory order (at most about 3,800 at a
+// Calls visit with each block of records in directory order (at most 950 at a
 // time); visit returns false to stop early. The views are valid only during the call.
 using BlockVisitor = std::function<bool(std::span<const EntryView>)>;
 std::expected<void, Error> ScanDirectoryBlocks(ArchiveFile& file, const DirectoryLayout& layout,

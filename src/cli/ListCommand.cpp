@@ -95,14 +95,55 @@ char* PutColumn(char* p, std::int64_t value, std::size_t width) {
   return end + 2;
 }
 
+// The index column of consecutive rows: the text of the row before, counted up in place,
+// the digits of most rows being the same as the row before's but the last.
+class IndexColumn {
+ public:
+  explicit IndexColumn(std::size_t width) : width_(width) {}
+
+  char* Put(char* p, std::size_t index) {
+    if (index != last_ + 1 || last_ == 0 || !CountUp()) {
+      char* end = PutColumn(text_.data(), static_cast<std::int64_t>(index), width_);
+      size_ = static_cast<std::size_t>(end - text_.data());
+    }
+    last_ = index;
+    std::memcpy(p, text_.data(), text_.size());
+    return p + size_;
+  }
+
+ private:
+  // Adds one to the digits before the two blanks; false when a new digit would not fit
+  // in the padding.
+  bool CountUp() {
+    for (std::size_t i = size_ - 2; i-- > 0;) {
+      char& c = text_[i];
+      if (c == ' ') {
+        c = '1';
+        return true;
+      }
+      if (c != '9') {
+        ++c;
+        return true;
+      }
+      c = '0';
+    }
+    return false;
+  }
+
+  std::size_t width_;
+  std::size_t last_ = 0;
+  std::size_t size_ = 0;
+  std::array<char, 64> text_{};
+};
+
 // A row is formatted straight into the output buffer. Names of printable ASCII, nearly all
 // of them, are copied without any conversion.
 void WriteRow(const archive::EntryView& e, const std::optional<archive::Kind>& kind, const Widths& w,
-              Output& out) {
+              IndexColumn& index, Output& out) {
   // Three numbers, the kind and a name escaped to at most 6 bytes ("\\u0081") for each of its 256.
   constexpr std::size_t kLongestRow = 3 * 24 + 8 + 6 * 256 + 1;
   char* p = out.Room(kLongestRow);
-  p = PutColumn(p, static_cast<std::int64_t>(e.index), w.index);
+  p = index.Put(p, e.index);
   p = PutColumn(p, e.Pos, w.pos);
   p = PutColumn(p, e.Len, w.len);
   const std::string_view kindName = kind ? archive::KindName(*kind) : std::string_view("-");
@@ -158,6 +199,7 @@ int RunList(const ListArgs& args) {
     WriteHeading(widths, out);
   }
   archive::KindBatch kindReader(opened->file);
+  IndexColumn indexColumn(widths.index);
   std::vector<std::optional<archive::Kind>> kinds;
   bool first = true;
   const auto listed = archive::ScanDirectoryBlocks(opened->file, layout, [&](std::span<const archive::EntryView> block) {
@@ -168,7 +210,7 @@ int RunList(const ListArgs& args) {
         WriteJsonRow(block[i], kinds[i], first, out);
         first = false;
       } else {
-        WriteRow(block[i], kinds[i], widths, out);
+        WriteRow(block[i], kinds[i], widths, indexColumn, out);
       }
     }
     return !out.Failed();

@@ -155,6 +155,42 @@ TEST(ListColumnsTest, WidthsFollowTheWidestNumberOfEachColumn) {
   }
 }
 
+// The index column is counted up from row to row: its digits carry (9 to 10, 999 to 1000)
+// and it starts again wherever --kind leaves rows out.
+TEST(ListColumnsTest, IndexColumnCountsEveryRowShown) {
+  TempDir dir;
+  ArchiveWriter writer;
+  std::vector<std::size_t> texts;
+  constexpr std::size_t kCount = 1210;
+  for (std::size_t i = 1; i <= kCount; ++i) {
+    const std::string name = "r" + std::to_string(i);
+    if (i % 7 == 0 || i == 10 || i == 1000) {
+      writer.Add(zpk::tools::RangedEntry(name, 2000000000, 1));  // outside the file: kind "-"
+    } else {
+      writer.Add(name, std::string_view("plain words"));
+      texts.push_back(i);
+    }
+  }
+  const auto path = dir / "many.zpk";
+  ASSERT_TRUE(writer.WriteFile(path));
+  std::vector<std::size_t> all(kCount);
+  for (std::size_t i = 0; i < kCount; ++i) all[i] = i + 1;
+  const std::pair<std::vector<std::string>, const std::vector<std::size_t>*> runs[] = {
+      {{"list", path.string()}, &all}, {{"list", "--kind", "text", path.string()}, &texts}};
+  for (const auto& [args, shown] : runs) {
+    const auto r = RunZpk(args);
+    ASSERT_EQ(0, r.exitCode) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(shown->size() + 1, lines.size());
+    for (std::size_t row = 0; row < shown->size(); ++row) {
+      std::string index = std::to_string((*shown)[row]);
+      index.insert(0, 5 - index.size(), ' ');
+      ASSERT_EQ(index + "  ", lines[row + 1].substr(0, 7)) << lines[row + 1];
+      ASSERT_EQ(" r" + std::to_string((*shown)[row]), lines[row + 1].substr(lines[row + 1].rfind(' ')));
+    }
+  }
+}
+
 TEST_F(CommandsTest, InfoReportsCountsSizeDateAndRangeProblems) {
   const auto r = RunZpk({"info", "--json", archive_.string()});
   ASSERT_EQ(0, r.exitCode) << r.err;
