@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "util/MemoryAdvice.h"
+
 namespace zpk::archive {
 
 std::optional<ArchiveEntry> EntryTable::Slot(std::int64_t k) const {
@@ -34,6 +36,9 @@ void EntryTable::Reserve(std::size_t entries, std::size_t nameBytes) {
   rows_.reserve(entries);
   restarts_.reserve(entries / kRestartEvery + 1);
   names_.reserve(nameBytes);
+  // The table of a big directory is written straight through once, so it is worth huge pages.
+  util::AdviseHugePages(rows_.data(), rows_.capacity() * sizeof(Row));
+  util::AdviseHugePages(names_.data(), names_.capacity());
 }
 
 void EntryTable::Append(const ArchiveEntry& entry) {
