@@ -61,6 +61,10 @@ int Main(int argc, char** argv) {
                "unreadable archive.",
                "zpk"};
   app.set_version_flag("--version", "zpk " ZPK_VERSION);
+  // On Windows CLI11 would also take "/name" for an option, and so a path written with
+  // forward slashes ("/games/data.zpk", as Wine users do) for an unknown option. Set before
+  // the subcommands are added, which copy it.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1);
   app.fallthrough(false);
 

@@ -150,12 +150,12 @@ class Extraction {
     archive::CopyOptions options;
     options.replaceExisting = args_.overwrite;
     if (args_.inflate) {
-      const auto kind = archive::ReadKind(archive_.file, item.entry);
-      if (!kind) {
-        Skip(item.label, archive::Describe(kind.error()));
+      const auto contentKind = archive::ReadKind(archive_.file, item.entry);
+      if (!contentKind) {
+        Skip(item.label, archive::Describe(contentKind.error()));
         return;
       }
-      options.inflate = *kind == archive::Kind::Zlib;
+      options.inflate = *contentKind == archive::Kind::Zlib;
     }
     options.progress = [&](std::uint64_t bytesDone) {
       bar_->Update(doneBefore + bytesDone);

@@ -72,6 +72,7 @@ const char* CodeName(ErrorCode code) {
     case ErrorCode::CantWrite: return "CantWrite";
     case ErrorCode::TargetExists: return "TargetExists";
     case ErrorCode::Cancelled: return "Cancelled";
+    case ErrorCode::BadStream: return "BadStream";
   }
   return "?";
 }
