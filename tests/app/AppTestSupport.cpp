@@ -5,9 +5,8 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "app/ChoiceList.h"
 #include "app/QtPathText.h"
-#include "support/ConfigHome.h"
+#include "support/ConfigHome.h"  // settings in a temporary config folder
 
 namespace zpk::test {
 
@@ -18,18 +17,13 @@ QSettings OpenSettings() {
                    platform::kSettingsOrganisation, platform::kSettingsApplication);
 }
 
-}  // namespace
-
-std::filesystem::path SettingsFilePath() {
-  return ConfigHome::Folder() / platform::kSettingsOrganisation /
-         (std::string(platform::kSettingsApplication) + ".conf");
-}
-
 void ClearSettings() {
   QSettings store = OpenSettings();
   store.clear();
   store.sync();
 }
+
+}  // namespace
 
 void StoreSetting(const QString& key, const QString& value) {
   QSettings store = OpenSettings();
@@ -42,6 +36,12 @@ std::optional<QString> StoredSetting(const QString& key) {
   const QVariant value = store.value(key);
   if (!value.isValid()) return std::nullopt;
   return value.toString();
+}
+
+QStringList ListedRows(const app::ChoiceList& list) {
+  QStringList rows;
+  for (int row = 0; row < list.model()->rowCount(); ++row) rows << list.model()->index(row, 0).data().toString();
+  return rows;
 }
 
 QString IdLabel(const QString& id) {
@@ -76,11 +76,6 @@ void WindowTest::TearDown() {
 void WindowTest::UseLocale(const QLocale& locale) {
   if (!previousLocale_) previousLocale_ = QLocale();
   QLocale::setDefault(locale);
-}
-
-std::filesystem::path WindowTest::AddArchive(const std::string& fileName,
-                                             const tools::ArchiveWriter& writer) {
-  return AddArchiveBytes(fileName, writer.Bytes());
 }
 
 std::filesystem::path WindowTest::AddArchiveBytes(const std::string& fileName,

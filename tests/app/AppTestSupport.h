@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/ChoiceList.h"
 #include "app/frmMain.h"
 #include "platform/QtSettingsStore.h"
 #include "support/FakeWinePrefix.h"
@@ -41,15 +42,12 @@ class RecordingSettings final : public platform::SettingsStore {
   platform::QtSettingsStore real_;
 };
 
-// The settings file of this test process: $XDG_CONFIG_HOME/Quill's Tidewater Tools/
-// Tidewater ZPK Viewer.conf, with XDG_CONFIG_HOME a temporary folder set before the first
-// settings access of the process.
-std::filesystem::path SettingsFilePath();
-// Removes every setting.
-void ClearSettings();
 // Stores a value through QSettings, as an earlier run of the program would have.
 void StoreSetting(const QString& key, const QString& value);
 std::optional<QString> StoredSetting(const QString& key);
+
+// The rows of an archive or resource list, as shown.
+QStringList ListedRows(const app::ChoiceList& list);
 
 QString Q(const std::filesystem::path& path);
 // lblZPKID's text for an archive written with this ID: the stored field whole, its NUL
@@ -72,7 +70,9 @@ class WindowTest : public ::testing::Test {
   std::filesystem::path Root() const { return root_.path(); }
 
   // Writes an archive into the installation folder and remembers its bytes.
-  std::filesystem::path AddArchive(const std::string& fileName, const tools::ArchiveWriter& writer);
+  std::filesystem::path AddArchive(const std::string& fileName, const tools::ArchiveWriter& writer) {
+    return AddArchiveBytes(fileName, writer.Bytes());
+  }
   std::filesystem::path AddArchiveBytes(const std::string& fileName,
                                         const std::vector<std::byte>& bytes);
 

@@ -1,32 +1,24 @@
-// Choosing an archive: the four labels, the resource list in directory order, the beep
-// that ends every load but the first, and damaged or vanished archives.
+// Choosing an archive: the four labels, the resource list in directory order, the beep that
+// ends every load but the first, and damaged or vanished archives. Choosing a resource: the
+// info line, the probe's verdict with its colour and icon, the buttons that fit it, and
+// resources whose bytes can't be read. Last, the labels' number formats at their edges.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QLocale>
-#include <QPlainTextEdit>
-#include <QFile>
-#include <QTest>
+#include <QPushButton>
+#include <cstdint>
+#include <limits>
 
 #include "AppTestSupport.h"
 #include "app/ChoiceList.h"
+#include "app/NumberFormat.h"
 
 namespace zpk::test {
 namespace {
 
 using app::frmMain;
-
-std::string Padded(std::string text, std::size_t width) {
-  text.resize(width, ' ');
-  return text;
-}
-
-QStringList ListedResources(frmMain& w) {
-  QStringList names;
-  auto* model = w.lstZPKRes->model();
-  for (int row = 0; row < model->rowCount(); ++row) names << model->index(row, 0).data().toString();
-  return names;
-}
 
 class CatalogueTest : public WindowTest {
  protected:
@@ -37,7 +29,9 @@ class CatalogueTest : public WindowTest {
 };
 
 TEST_F(CatalogueTest, LabelsDescribeTheArchive) {
-  tools::ArchiveWriter writer(Padded("  TIDEWATER RESOURCE PACK 1.0", 256));
+  std::string id = "  TIDEWATER RESOURCE PACK 1.0";
+  id.resize(256, ' ');
+  tools::ArchiveWriter writer(id);
   writer.Add("gfx/ship.bmp", std::vector<std::byte>(5000000, std::byte{1}));
   writer.Add("   music/theme.wav", "RIFF");
   writer.Add("text/caf\xE9.txt", "x");
@@ -56,49 +50,29 @@ TEST_F(CatalogueTest, LabelsDescribeTheArchive) {
   ASSERT_EQ(std::filesystem::file_size(path), 5001093u);
   EXPECT_EQ(w.lblZPKSize->text(), QStringLiteral("4.884 Kb"));
   EXPECT_EQ(w.lblZPKDate->text(), QStringLiteral("09.03.24 14:05:07"));
-  EXPECT_EQ(ListedResources(w),
+  EXPECT_EQ(ListedRows(*w.lstZPKRes),
             QStringList({"gfx/ship.bmp", "music/theme.wav", QString::fromUtf8("text/caf\u00E9.txt")}));
   EXPECT_EQ(w.lstZPKRes->ListIndex(), 0);
-  EXPECT_EQ(w.EntryCount(), 3);
-  EXPECT_EQ(w.ChosenEntry()->Name, "gfx/ship.bmp");
-}
-
-TEST_F(CatalogueTest, DuplicateNamesKeepTheirOwnSlots) {
-  tools::ArchiveWriter writer("DUP");
-  writer.Add("text/notes.txt", "first");
-  writer.Add("text/notes.txt", "second one");
-  AddArchive("dup.zpk", writer);
-  frmMain& w = Start();
-  EXPECT_EQ(ListedResources(w), QStringList({"text/notes.txt", "text/notes.txt"}));
-  ClickResource(1);
-  EXPECT_EQ(w.ChosenEntry()->Len, 10);
+  EXPECT_EQ(w.lblResInfos->text(), QStringLiteral("BMP, Pos: 1.088 (440), Len: 5.000.000 (4C4B40)"));
 }
 
 TEST_F(CatalogueTest, EveryLaterChoiceReloadsAndBeepsOnce) {
   tools::ArchiveWriter a("A");
   a.Add("a1.txt", "11");
   a.Add("a2.txt", "22");
-  tools::ArchiveWriter b("B");
-  b.Add("b1.txt", "11");
   AddArchive("a.zpk", a);
-  AddArchive("b.zpk", b);
+  AddArchive("b.zpk", tools::ArchiveWriter("B").Add("b1.txt", "11"));
   frmMain& w = Start();
-  EXPECT_EQ(windowSystem.beeps, 0);
   ClickResource(1);
-  EXPECT_EQ(w.lstZPKRes->ListIndex(), 1);
-
-  ClickArchive(1);
+  ClickArchive(0);  // the archive already loaded: loaded again, its first resource chosen
   EXPECT_EQ(windowSystem.beeps, 1);
-  EXPECT_EQ(w.lblZPKID->text(), IdLabel("B"));
-  EXPECT_EQ(ListedResources(w), QStringList({"b1.txt"}));
-
-  ClickArchive(1);  // the archive already loaded: loaded again, first resource chosen
-  EXPECT_EQ(windowSystem.beeps, 2);
-  ClickArchive(0);
-  EXPECT_EQ(windowSystem.beeps, 3);
   EXPECT_EQ(w.lstZPKRes->ListIndex(), 0);
-  EXPECT_EQ(windowSystem.Count("busy"), 4);
-  EXPECT_EQ(windowSystem.Count("normal"), 4);
+  ClickArchive(1);
+  EXPECT_EQ(windowSystem.beeps, 2);
+  EXPECT_EQ(w.lblZPKID->text(), IdLabel("B"));
+  EXPECT_EQ(ListedRows(*w.lstZPKRes), QStringList({"b1.txt"}));
+  EXPECT_EQ(windowSystem.Count("busy"), 3);
+  EXPECT_EQ(windowSystem.Count("normal"), 3);
   EXPECT_TRUE(windowSystem.messages.empty());
 }
 
@@ -126,7 +100,6 @@ TEST_P(DamagedArchiveTest, ShowsWhatTheFileHoldsWithoutAMessage) {
   }
   frmMain& w = Start();
   const QString infoBefore = w.lblResInfos->text();
-  const QString hintBefore = w.lblHint->text();
   const QString dateBefore = w.lblZPKDate->text();
   if (GetParam().goneSinceListed) std::filesystem::remove(damaged);
   ClickArchive(1);
@@ -137,10 +110,11 @@ TEST_P(DamagedArchiveTest, ShowsWhatTheFileHoldsWithoutAMessage) {
   EXPECT_EQ(windowSystem.beeps, 1);
   EXPECT_TRUE(windowSystem.messages.empty());
   if (GetParam().listed == 0) {
-    // No resource to inspect: the one shown before stays on show.
+    // No resource to inspect: the one shown before stays on show, and asking beeps.
     EXPECT_EQ(w.lblResInfos->text(), infoBefore);
-    EXPECT_EQ(w.lblHint->text(), hintBefore);
     EXPECT_FALSE(w.ChosenEntry());
+    w.lstZPKRes_Click();
+    EXPECT_EQ(windowSystem.beeps, 2);
   }
   if (GetParam().goneSinceListed) {
     EXPECT_EQ(w.lblZPKDate->text(), dateBefore);
@@ -148,14 +122,6 @@ TEST_P(DamagedArchiveTest, ShowsWhatTheFileHoldsWithoutAMessage) {
   }
 }
 
-std::vector<std::byte> Truncated() {
-  tools::ArchiveWriter w("PATCH");
-  w.Add("patch/a.txt", "aa");
-  w.Add("patch/b.txt", "bb");
-  w.Add("patch/c.txt", "cc");
-  w.SetCount(12);
-  return w.Bytes();
-}
 std::vector<std::byte> WithCount(std::int32_t count) {
   tools::ArchiveWriter w("COUNT");
   w.Add("one.txt", "11");
@@ -168,25 +134,120 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DamagedCase{"ShorterThanAHeader", [] { return std::vector<std::byte>(100, std::byte{'Z'}); },
                     "1 Kb", "", "0", 0},
-        DamagedCase{"DirectoryShorterThanItsCount", Truncated, "2 Kb", "PATCH", "12", 3},
         DamagedCase{"NegativeCount", [] { return WithCount(-5); }, "1 Kb", "COUNT", "-5", 0},
         DamagedCase{"CountOfTwoBillion", [] { return WithCount(2147483647); }, "1 Kb", "COUNT",
                     "2147483647", 1},
-        DamagedCase{"NoEntries", [] { return tools::ArchiveWriter("EMPTY").Bytes(); }, "1 Kb",
-                    "EMPTY", "0", 0},
         DamagedCase{"GoneSinceListedCountsAsEmpty", [] { return tools::ArchiveWriter("GONE").Bytes(); },
                     "1 Kb", "", "0", 0, true}),
     [](const auto& row) { return row.param.name; });
 
-TEST_F(CatalogueTest, IdKeepsItsTextPastANul) {
-  std::string id = "  ABC  ";
-  id += std::string(3, '\0');
-  id += " tail  ";
-  AddArchive("id.zpk", tools::ArchiveWriter(id));
-  // Trimmed of the leading spaces only: the stored field ends in NUL padding, not spaces.
-  std::string field = id.substr(2);
-  field.resize(256 - 2, '\0');
-  EXPECT_EQ(Start().lblZPKID->text(), QString::fromLatin1(field.data(), 254));
+// The verdict of each resource in turn: hint, colour, icon, and the buttons that fit. The
+// encrypted one comes first, so that each later row shows what the verdict turns back on.
+TEST_F(CatalogueTest, VerdictHintIconAndButtons) {
+  const struct {
+    const char* name;
+    const char* data;
+    bool encrypted, playable;
+  } rows[] = {{"music/packed.wav", "\x78\x01", true, false},
+              {"music/theme.wav", "RI", false, true},
+              {"video/intro.bik", "BI", false, true},
+              {"sound/shot.mp3", "ID", false, true},
+              {"music/theme.wav.txt", "ab", false, false},
+              {"sfx.wav/bell", "ab", false, false}};
+  tools::ArchiveWriter writer("V");
+  for (const auto& row : rows) writer.Add(row.name, row.data);
+  AddArchive("v.zpk", writer);
+  frmMain& w = Start();
+  for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
+    SCOPED_TRACE(rows[i].name);
+    ClickResource(i);
+    const bool encrypted = rows[i].encrypted;
+    EXPECT_EQ(w.lblHint->text(), encrypted ? QStringLiteral("Encrypted!") : QStringLiteral("Probably Ok"));
+    EXPECT_EQ(w.lblHint->palette().color(QPalette::WindowText),
+              encrypted ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    EXPECT_EQ(w.imgEncrypted->pixmap().toImage(),
+              w.ilIcons().Image(encrypted ? "icoWarn" : "icoOK").toImage());
+    EXPECT_EQ(w.btnPlay->isEnabled(), rows[i].playable);
+    EXPECT_EQ(w.btnViewTXT->isEnabled(), !encrypted);
+    EXPECT_EQ(w.btnViewPIC->isEnabled(), !encrypted);
+    EXPECT_TRUE(w.btnViewHEX->isEnabled() && w.btnSaveAs->isEnabled());
+  }
+  EXPECT_TRUE(windowSystem.messages.empty());
+}
+
+// No extension and a position and length of 0: each shows as nothing.
+TEST_F(CatalogueTest, InfoLineLeavesOutAnEmptyExtensionAndZeros) {
+  AddArchive("i.zpk", tools::ArchiveWriter("I").Add(tools::RangedEntry("misc/README", 0, 0)));
+  EXPECT_EQ(Start().lblResInfos->text(), QStringLiteral(", Pos:  (0), Len:  (0)"));
+}
+
+struct UnreadableCase {
+  std::string name;
+  std::int32_t pos;
+  QString line;
+  bool archiveGone = false;  // removed after start-up, before the choice
+};
+
+class UnreadableTest : public CatalogueTest, public ::testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(UnreadableTest, BeepAndMessageAndTheVerdictStays) {
+  tools::ArchiveWriter writer("U");
+  writer.Add("ok.wav", "\x78\x01\x01\x02");
+  writer.Add(tools::RangedEntry("bad.txt", GetParam().pos, 4));
+  const auto path = Install() / "u.zpk";
+  if (GetParam().archiveGone) {
+    WriteFileBytes(path, writer.Bytes());
+  } else {
+    AddArchive("u.zpk", writer);
+  }
+  frmMain& w = Start();
+  ASSERT_EQ(w.lblHint->text(), QStringLiteral("Encrypted!"));
+  if (GetParam().archiveGone) std::filesystem::remove(path);
+  ClickResource(1);
+  EXPECT_EQ(w.lblResInfos->text(), GetParam().line);
+  EXPECT_EQ(windowSystem.beeps, 1);
+  ASSERT_EQ(windowSystem.messages.size(), 1u);
+  EXPECT_TRUE(windowSystem.messages[0].text.startsWith(QStringLiteral("Ressource can't be read: ")));
+  EXPECT_GT(windowSystem.messages[0].text.size(), 25);
+  EXPECT_EQ(windowSystem.messages[0].icon, platform::MsgIcon::Exclamation);
+  EXPECT_EQ(windowSystem.messages[0].title, w.VersionTitle());
+  EXPECT_EQ(w.lblHint->text(), QStringLiteral("Encrypted!"));
+  EXPECT_EQ(w.imgEncrypted->pixmap().toImage(), w.ilIcons().Image("icoWarn").toImage());
+  EXPECT_FALSE(w.btnViewTXT->isEnabled());
+  // Every choice probes again.
+  ClickResource(1);
+  EXPECT_EQ(windowSystem.messages.size(), 2u);
+  EXPECT_EQ(std::filesystem::exists(path), !GetParam().archiveGone);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, UnreadableTest,
+    ::testing::Values(UnreadableCase{"NegativePosition", -8, "TXT, Pos: -8 (FFFFFFF8), Len: 4 (4)"},
+                      UnreadableCase{"ArchiveGone", 20, "TXT, Pos: 20 (14), Len: 4 (4)", true}),
+    [](const auto& row) { return row.param.name; });
+
+// The number formats at their edges; the everyday values are in the labels above.
+TEST(NumberFormat, Grouped) {
+  const QLocale us(QLocale::English, QLocale::UnitedStates);
+  const std::pair<std::int64_t, const char*> rows[] = {
+      {-1500, "-1,500"}, {12345678901LL, "12,345,678,901"},
+      {std::numeric_limits<std::int64_t>::min(), "-9,223,372,036,854,775,808"}};
+  for (const auto& [value, text] : rows) EXPECT_EQ(app::FormatGrouped(value, us), text) << value;
+  EXPECT_EQ(app::FormatHex(INT32_MIN), "80000000");
+}
+
+// Whole kilobytes plus one, so that no file shows as 0 Kb.
+TEST(NumberFormat, SizeKbWholeKilobytesPlusOne) {
+  const QLocale us(QLocale::English, QLocale::UnitedStates);
+  const std::pair<std::uint64_t, const char*> rows[] = {
+      {0, "1 Kb"}, {1023, "1 Kb"}, {1024, "2 Kb"}, {5ULL << 30, "5,242,881 Kb"}};
+  for (const auto& [bytes, text] : rows) EXPECT_EQ(app::FormatSizeKb(bytes, us), text) << bytes;
+}
+
+TEST(NumberFormat, FileDateAtMidnightIsTheDateAlone) {
+  const QLocale german(QLocale::German, QLocale::Germany);
+  EXPECT_EQ(app::FormatFileDate(QDateTime(QDate(2024, 3, 9), QTime(0, 0, 0, 400)), german), "09.03.24");
+  EXPECT_EQ(app::FormatFileDate(QDateTime(QDate(2024, 3, 9), QTime(0, 0, 1)), german), "09.03.24 00:00:01");
 }
 
 }  // namespace

@@ -1,29 +1,27 @@
-// Notes per archive: saved when another archive is chosen and when the window closes
-// (by "Done" or by the close box), never rewritten when unedited, never growing, and a
-// failed write reported. The file's bytes and name are NotesFileTest's.
+// Notes per archive: saved when another archive is chosen and when the window closes, never
+// rewritten when unedited, and a failed write reported with the notes kept; then the notes
+// file's name and bytes (safe names, CR LF line ends, Windows-1252, round trips).
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <csignal>
+#include <fstream>
 #include <optional>
 #include <sys/resource.h>
 
 #include "AppTestSupport.h"
 #include "app/ChoiceList.h"
-#include "support/ByteDiff.h"
+#include "app/NotesFile.h"
 #include "support/FolderRights.h"
 
 namespace zpk::test {
 namespace {
 
 using app::frmMain;
-
-std::vector<std::byte> B(std::string_view text) {
-  const auto bytes = std::as_bytes(std::span(text));
-  return {bytes.begin(), bytes.end()};
-}
+using tools::ToBytes;
 
 class NotesTest : public WindowTest {
  protected:
@@ -44,49 +42,28 @@ class NotesTest : public WindowTest {
   }
 };
 
+// Each line typed in the box is saved as a line of the file; notes edited to nothing leave
+// an empty file.
 TEST_F(NotesTest, TypedNotesAreSavedWhenAnotherArchiveIsChosen) {
-  WriteFileBytes(NotesOf("data2.zpk"), B("notes of two\r\n"));
+  WriteFileBytes(NotesOf("data2.zpk"), ToBytes("notes of two\r\n"));
   frmMain& w = Start();
   Type(w, "abc");
   EXPECT_TRUE(w.NotesChanged());
   ClickArchive(1);
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("abc\r\n"));
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), ToBytes("abc\r\n"));
   EXPECT_EQ(w.txtZPKNotes->toPlainText(), QStringLiteral("notes of two\n"));
   EXPECT_FALSE(w.NotesChanged());
-}
-
-// "Done" and the frame's close box save alike; after "Done" the close saves no second time.
-class CloseSavesTest : public NotesTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(CloseSavesTest, TypedNotesAreSavedOnce) {
-  frmMain& w = Start();
-  Type(w, "closed");
-  if (GetParam()) {
-    w.btnDone->click();
-    EXPECT_FALSE(w.isVisible());
-  } else {
-    w.close();
-  }
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("closed\r\n"));
-  std::filesystem::remove(NotesOf("data1.zpk"));
-  w.close();
-  EXPECT_FALSE(std::filesystem::exists(NotesOf("data1.zpk")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Ways, CloseSavesTest, ::testing::Bool(),
-                         [](const auto& row) { return row.param ? "Done" : "CloseBox"; });
-
-TEST_F(NotesTest, EditedToEmptyGivesAnEmptyFile) {
-  WriteFileBytes(NotesOf("data1.zpk"), B("q\r\n"));
-  frmMain& w = Start();
+  Type(w, "more");
+  ClickArchive(0);
+  EXPECT_EQ(ReadFileBytes(NotesOf("data2.zpk")), ToBytes("notes of two\r\nmore\r\n"));
   w.txtZPKNotes->selectAll();
   QTest::keyClick(w.txtZPKNotes, Qt::Key_Delete);
   ClickArchive(1);
-  EXPECT_EQ(std::filesystem::file_size(NotesOf("data1.zpk")), 0u);
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), ToBytes(""));
 }
 
 TEST_F(NotesTest, UneditedNotesAreNeverRewritten) {
-  WriteFileBytes(NotesOf("data1.zpk"), B("kept\r\nas is\r\n"));
+  WriteFileBytes(NotesOf("data1.zpk"), ToBytes("kept\r\nas is\r\n"));
   const auto stamp = std::filesystem::last_write_time(NotesOf("data1.zpk")) - std::chrono::hours(1);
   std::filesystem::last_write_time(NotesOf("data1.zpk"), stamp);
   frmMain& w = Start();
@@ -94,23 +71,26 @@ TEST_F(NotesTest, UneditedNotesAreNeverRewritten) {
   ClickArchive(0);
   ClickArchive(1);
   w.btnDone->click();
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("kept\r\nas is\r\n"));
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), ToBytes("kept\r\nas is\r\n"));
   EXPECT_EQ(std::filesystem::last_write_time(NotesOf("data1.zpk")), stamp);
   // An archive without notes gets no empty notes file.
   EXPECT_FALSE(std::filesystem::exists(NotesOf("data2.zpk")));
 }
 
-TEST_F(NotesTest, NotesEndingWithALineBreakDoNotGrow) {
-  WriteFileBytes(NotesOf("data1.zpk"), B("line\r\n"));
+// "Done" closes the window and saves typed notes, once: here with no archive to choose, so
+// that they go to ".txt".
+TEST_F(NotesTest, DoneSavesTypedNotesOnce) {
+  StoreSetting("InstallPath", FolderText(Root() / "empty"));
+  std::filesystem::create_directories(Root() / "empty");
   frmMain& w = Start();
-  for (int round = 0; round < 3; ++round) {
-    Type(w, "z");
-    QTest::keyClick(w.txtZPKNotes, Qt::Key_Backspace);  // edited, same text
-    ClickArchive(1);
-    ClickArchive(0);
-  }
+  ASSERT_EQ(w.CurrentArchivePath(), QString());
+  Type(w, "n");
   w.btnDone->click();
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("line\r\n"));
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(ReadFileBytes(ProgramFolder() / ".txt"), ToBytes("n\r\n"));
+  std::filesystem::remove(ProgramFolder() / ".txt");
+  w.close();
+  EXPECT_FALSE(std::filesystem::exists(ProgramFolder() / ".txt"));
 }
 
 // Lowers this process's file size limit: a write past it fails (EFBIG, its signal ignored).
@@ -134,7 +114,7 @@ class FileSizeLimit {
 
 // A failed write is told with the file and the reason, and the notes stay with their
 // archive, which stays chosen, until they can be saved. A folder that takes no file fails
-// the opening; a file size limit fails only the commit, when the buffered bytes go out.
+// the opening; a file size limit takes the first bytes and refuses the rest.
 class FailedSaveTest : public NotesTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(FailedSaveTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
@@ -159,7 +139,7 @@ TEST_P(FailedSaveTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 0);
   EXPECT_EQ(w.txtZPKNotes->toPlainText(), "keep me");
   ClickArchive(1);  // writable again: saved, then the other archive is shown
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), B("keep me\r\n"));
+  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), ToBytes("keep me\r\n"));
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 1);
 }
 
@@ -187,14 +167,62 @@ TEST_F(NotesTest, ClosingWithNotesThatCantBeSavedIsRefusedOnce) {
   EXPECT_TRUE(w.WasClosed());
 }
 
-TEST_F(NotesTest, NotesTypedWithoutAnyArchiveGoToDotTxt) {
-  StoreSetting("InstallPath", FolderText(Root() / "empty"));
-  std::filesystem::create_directories(Root() / "empty");
-  frmMain& w = Start();
-  ASSERT_EQ(w.CurrentArchivePath(), QString());
-  Type(w, "n");
-  w.btnDone->click();
-  EXPECT_EQ(ReadFileBytes(ProgramFolder() / ".txt"), B("n\r\n"));
+TEST(NotesFilePath, TheArchiveFileNameMadeSafeWithTxt) {
+  EXPECT_EQ(app::SafeFileName("\\/:+*?<>|\" b-c_d(e)&f.zpk"), "__________ b-c_d(e)&f.zpk");
+  EXPECT_EQ(app::NotesFilePath("/opt/viewer", "/games/Tidewater/a+b.zpk"),
+            std::filesystem::path("/opt/viewer/a_b.zpk.txt"));
+}
+
+TEST(NotesFolder, BesideTheProgramUnlessInstalledForTheSystem) {
+  const TempDir root;
+  const auto data = root / "data";
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.string()));
+  std::filesystem::create_directories(root / "build/bin");
+  std::filesystem::create_directories(root / "usr/bin");
+  std::filesystem::create_directories(root / "usr/share/applications");
+  std::ofstream(root / "usr/share/applications/org.example.TidewaterZpkViewer.desktop") << "[Desktop Entry]\n";
+
+  EXPECT_EQ(app::NotesFolder(root / "build"), root / "build");
+  EXPECT_EQ(app::NotesFolder(root / "build/bin"), root / "build/bin");  // bin/ alone is no installation
+  const std::filesystem::path installed = app::NotesFolder(root / "usr/bin");
+  qunsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(installed.parent_path(), data);
+  EXPECT_TRUE(std::filesystem::is_directory(installed));
+}
+
+// Every line ends with CR LF, the last one too, and a text that ends with the box's line
+// break gets no empty line after it; CRs that end a line are left out, a lone CR stays.
+TEST(NotesFileBytes, EveryLineEndsWithCrLf) {
+  const std::pair<QString, QByteArray> rows[] = {
+      {"", ""},
+      {"a\nb", "a\r\nb\r\n"},
+      {"a\nb\n", "a\r\nb\r\n"},
+      {"a\rb", "a\rb\r\n"},
+      {"a\r\r\nb\r", "a\r\nb\r\n"},
+      {QString::fromUtf8("\u20AC \u00E9 \u0178"), "\x80 \xE9 \x9F\r\n"},
+      {QString::fromUtf8("\u4E2D\U0001F600!"), "?" "?!\r\n"}};  // outside the code page
+  for (const auto& [text, bytes] : rows) {
+    EXPECT_EQ(app::NotesFileBytes(text), bytes) << text.toStdString();
+  }
+}
+
+// A file read into the box and saved again keeps its bytes, a last line break added. Saving
+// what was read must give what the next read shows: a file whose lines end with extra CRs
+// ("a" CR CR LF) once read "a" CR LF back, which the next save took for one line break and
+// so lost a CR on every round.
+TEST(NotesText, RoundTripsKeepTheBytes) {
+  EXPECT_EQ(app::NotesTextFromBytes(QByteArray("a\r\nb\r\n")), QStringLiteral("a\nb\n"));
+  for (const QByteArray& original : {QByteArray("x"), QByteArray("\r\n\r\n"), QByteArray("\x80 caf\xE9\r\n")}) {
+    EXPECT_EQ(app::NotesFileBytes(app::NotesTextFromBytes(original)),
+              original.endsWith("\r\n") ? original : original + "\r\n");
+  }
+  for (const QByteArray& file : {QByteArray("a\r\r\n"), QByteArray("\r\r\r\nb\r"),
+                                QByteArray("x\ry\r\n\r"), QByteArray("\x81\x8D\x00\r\n")}) {
+    const QByteArray saved = app::NotesFileBytes(app::NotesTextFromBytes(file));
+    const QString shown = app::NotesTextFromBytes(saved);
+    EXPECT_EQ(app::NotesFileBytes(shown), saved) << file.toHex().toStdString();
+    EXPECT_EQ(app::NotesTextFromBytes(app::NotesFileBytes(shown)), shown) << file.toHex().toStdString();
+  }
 }
 
 }  // namespace
