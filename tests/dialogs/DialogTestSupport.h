@@ -1,44 +1,39 @@
 // Helpers of the dialog tests (the driver of the next modal dialog is support/ModalDialog.h):
-// a fixture that puts the program-wide language and log settings back after a test.
+// a fixture that puts the program-wide language and log settings back after a test, and
+// case rows named by their label.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <QWidget>
-#include <functional>
 #include <ostream>
 #include <string>
-#include <vector>
 
+#include "dialogs/WriteLog.h"
+#include "dialogs/modMsgBoxEx.h"
 #include "support/ModalDialog.h"
 #include "support/RecordingWindowSystem.h"
-
-class QDialog;
+#include "util/Language.h"
 
 namespace zpk::test {
 
-// Lets queued events (timers of 0 ms, deferred deletes) run.
-void ProcessEvents();
-
 class DialogGlobalsTest : public testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override { Reset(); }
+  void TearDown() override { Reset(); }
 
   RecordingWindowSystem windows;  // what the dialog under test beeps and shows
+
+ private:
+  static void Reset() {
+    util::LanguageIndex = 0;
+    dialogs::ForceLog = false;
+    dialogs::LogFileName.clear();
+    dialogs::LogFolder.clear();
+    dialogs::MsgBoxExResult = 0;
+    dialogs::InpBoxExResult.clear();
+  }
 };
-
-// The control of that name and kind; a missing one is a broken dialog, so stop loudly.
-template <typename T>
-T& Child(QWidget& parent, const char* name) {
-  T* found = parent.findChild<T*>(QString::fromLatin1(name));
-  if (found == nullptr) qFatal("no control %s", name);
-  return *found;
-}
-
-// A left click on the named button (or check box) of a dialog.
-void Click(QWidget& dialog, const char* name);
 
 // Case rows print as their label in failure messages; a test file brings this in with
 // `using zpk::test::PrintTo;` in the namespace of its rows.

@@ -1,8 +1,11 @@
+// Translating a form by the tags of its controls in each language, malformed tags reported
+// and logged, and the log's own rules.
 #include "dialogs/TranslateForm.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
@@ -18,9 +21,7 @@
 
 #include "DialogTestSupport.h"
 #include "dialogs/TranslationTag.h"
-#include "dialogs/WriteLog.h"
 #include "support/TempDir.h"
-#include "util/Language.h"
 
 namespace {
 
@@ -84,12 +85,6 @@ struct LanguageCase {
   QString title, help, next, nextTip, nameTip, tabs[3], onPage, headers[2];
 };
 
-// A language the tags do not reach (either side, and far beyond) leaves every design text.
-#define DESIGN_TEXTS                                                                      \
-  QStringLiteral("Design"), QStringLiteral("Hilfe"), QStringLiteral("~Weiter"), QString(), \
-      QString(), {QStringLiteral("Tab 0"), QStringLiteral("Tab 1"), QStringLiteral("Tab 2")}, \
-      QStringLiteral("Laden"), { QStringLiteral("col1"), QStringLiteral("col2") }
-
 const LanguageCase kLanguageCases[] = {
     {"German", 0, QStringLiteral(" Nachricht"), QStringLiteral("Hilfe"), QStringLiteral("Weiter"),
      QStringLiteral(" Zur n\u00e4chsten Seite"), QStringLiteral(" Ihr Name"),
@@ -99,9 +94,10 @@ const LanguageCase kLanguageCases[] = {
      QStringLiteral(" To the next page"), QStringLiteral(" Your name"),
      {QStringLiteral("Files"), QStringLiteral("  Pictures"), QStringLiteral("Options")},
      QStringLiteral("Load"), {QStringLiteral("Name"), QStringLiteral("Size")}},
-    {"FirstBeyond", 2, DESIGN_TEXTS},
-    {"Negative", -1, DESIGN_TEXTS},
-    {"Largest", 2147483647, DESIGN_TEXTS},
+    // The first language the tags do not reach leaves every design text.
+    {"FirstBeyond", 2, QStringLiteral("Design"), QStringLiteral("Hilfe"), QStringLiteral("~Weiter"),
+     QString(), QString(), {QStringLiteral("Tab 0"), QStringLiteral("Tab 1"), QStringLiteral("Tab 2")},
+     QStringLiteral("Laden"), {QStringLiteral("col1"), QStringLiteral("col2")}},
 };
 
 class TranslateFormLanguageTest : public zpk::test::DialogGlobalsTest,
@@ -140,7 +136,6 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
 
   EXPECT_EQ(windows.beeps, 0);
   EXPECT_TRUE(windows.messages.empty());
-  EXPECT_EQ(t.form.cursor().shape(), Qt::ArrowCursor) << "the hourglass stayed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslateFormLanguageTest, testing::ValuesIn(kLanguageCases),
@@ -196,6 +191,55 @@ TEST_F(MalformedTagTest, ReportsLogsAndGoesOn) {
   const std::string log(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
   EXPECT_TRUE(log.ends_with(" - Please check translation settings: (F: frmTest, C: btnFive)\n")) << log;
+}
+
+struct LogCase {
+  const char* label;
+  std::string fileName;
+  bool force;
+  QString message;
+  bool written;
+};
+
+const LogCase kLogCases[] = {
+    {"NoNameWritesNothingEvenForced", "", true, QStringLiteral("!alarm"), false},
+    {"PlainMessageNeedsForce", "zpk.log", false, QStringLiteral("plain"), false},
+    {"BangMessageWritten", "zpk.log", false, QStringLiteral("!alarm"), true},
+    {"BangOnlyAtStartCounts", "zpk.log", false, QStringLiteral("not!"), false},
+};
+
+class WriteLogTest : public zpk::test::DialogGlobalsTest,
+                     public testing::WithParamInterface<LogCase> {};
+
+// Each message written is appended as one line of its own. (A forced plain message is the
+// malformed tag's log line above.)
+TEST_P(WriteLogTest, AppendsALineOnlyWhenAllowed) {
+  const LogCase& c = GetParam();
+  zpk::test::TempDir dir;
+  LogFolder = dir.path().string();
+  LogFileName = c.fileName;
+  ForceLog = c.force;
+  WriteLog(QStringLiteral("!first"));
+  WriteLog(c.message);
+
+  const auto files = zpk::test::ListFiles(dir.path());
+  if (c.fileName.empty()) {
+    EXPECT_TRUE(files.empty());
+    return;
+  }
+  ASSERT_EQ(files, std::vector<std::filesystem::path>{c.fileName});
+  const auto bytes = zpk::test::ReadFileBytes(dir / c.fileName);
+  const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.written ? 2 : 1) << text;
+  EXPECT_EQ(text.ends_with(" - " + c.message.toStdString() + "\n"), c.written) << text;
+  EXPECT_TRUE(text.substr(0, text.find('\n')).ends_with(" - !first")) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, WriteLogTest, testing::ValuesIn(kLogCases), zpk::test::LabelName);
+
+TEST(FormatLogLine, DayMonthYearThen24HourTime) {
+  const QDateTime when(QDate(2026, 3, 7), QTime(21, 5, 9));
+  EXPECT_EQ(FormatLogLine(when, QStringLiteral("Msg")), QStringLiteral("07.03.2026 - 21:05:09 - Msg"));
 }
 
 }  // namespace
