@@ -8,9 +8,8 @@
 
 #include <QString>
 #include <climits>
-#include <cstdlib>
-#include <string>
 #include <filesystem>
+#include <string>
 
 #include "archive/ArchiveFile.h"
 #include "archive/Catalogue.h"
@@ -72,11 +71,12 @@ class LaunchFixture : public ::testing::Test {
 
   // The copy folder, below the test's own temporary folder dir_/tmp.
   fs::path TempFolder() const { return launch::CopyFolderBelow(dir_ / "tmp"); }
-  std::vector<ViewerRun> Runs() const { return ReadViewerLog(log_); }
+  std::vector<ViewerRun> Runs(RunsOf which = RunsOf::All) const {
+    return ReadViewerLog(viewer_.log(), which);
+  }
 
   TempDir dir_;
   FakeViewerEnv viewer_{dir_ / "viewer.log"};
-  const fs::path& log_ = viewer_.log();
   fs::path archivePath_;
   archive::Catalogue catalogue_;
   IniSettingsStore settings_{dir_ / "config" / "settings.conf"};

@@ -7,7 +7,6 @@
 
 #include <QTimer>
 #include <algorithm>
-#include <fstream>
 #include <optional>
 
 #include "LaunchFixture.h"
@@ -45,9 +44,6 @@ class ViewingCommandsTest : public LaunchFixture {
                                     "Tidewater ZPK Viewer 1.0", *copies_, {}});
   }
 
-  // Runs of the named viewer and of the opener.
-  std::vector<ViewerRun> ViewerRuns(bool opener) const { return ReadViewerLog(log_, opener); }
-
   int position_ = kShip;
   // This run's copies; a test ends the run early by resetting it.
   std::optional<launch::TemporaryCopies> copies_{std::in_place, TempFolder()};
@@ -67,58 +63,48 @@ class ViewerCommandLineTest : public ViewingCommandsTest,
 TEST_P(ViewerCommandLineTest, TheCopysNameArrivesAsOneArgumentAndTheCopyGoes) {
   position_ = GetParam().position;
   Commands().ViewText("  " + kViewer + " ", false);
-  const auto runs = ViewerRuns(false);
+  const auto runs = Runs(RunsOf::Viewers);
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].args, std::vector<std::string>{GetParam().argument});
   EXPECT_EQ(fs::path(runs[0].cwd), fs::canonical(TempFolder()));
   EXPECT_EQ(runs[0].fileSize, Chosen(position_)->Len);  // it found the whole copy
-  EXPECT_TRUE(ListFiles(TempFolder()).empty());          // deleted once the viewer ended
   EXPECT_TRUE(window_.messages.empty());
-  EXPECT_TRUE(ListFiles(dir_ / "tmp").empty());
+  EXPECT_TRUE(ListFiles(dir_ / "tmp").empty());  // the copy went once the viewer ended
   EXPECT_FALSE(fs::exists(TempFolder() / "pwned"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ViewerCommandLineTest,
-    ::testing::Values(CommandLineCase{"Blanks", kNotes, "my notes.txt"},
-                      CommandLineCase{"ShellCharacters", kOdd, kOddName},
+    ::testing::Values(CommandLineCase{"ShellCharacters", kOdd, kOddName},
                       CommandLineCase{"LeadingDash", kDash, "./-rf.txt"}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(ViewingCommandsTest, WaitsForTheViewerWhileTheWindowStaysResponsive) {
-  setenv("FAKE_VIEWER_MODE", "hold:300", 1);
-  bool timerFired = false;
-  bool viewerEndedFirst = false;
-  QTimer::singleShot(50, [&] {
-    timerFired = true;
-    viewerEndedFirst = !ViewerRuns(false).empty() && ViewerRuns(false)[0].ended;
-  });
-  Commands().ViewHex(kViewer);
-  EXPECT_TRUE(timerFired);
-  EXPECT_FALSE(viewerEndedFirst);
-  ASSERT_EQ(ViewerRuns(false).size(), 1u);
-  EXPECT_TRUE(ViewerRuns(false)[0].ended);
-  EXPECT_GT(window_.eventRounds, 10);
-  EXPECT_TRUE(ListFiles(TempFolder()).empty());
-}
-
-TEST_F(ViewingCommandsTest, TwoWaitingCommandsEndInReverseOrder) {
-  setenv("FAKE_VIEWER_MODE", "wait:400", 1);
+// The first view's viewer is held; inside its wait the window's events run, a second view
+// runs nested and ends, and only then is the first viewer let go.
+TEST_F(ViewingCommandsTest, WaitsForTheViewerWhileTheWindowsEventsRun) {
+  viewer_.Hold();
   std::vector<std::string> finished;
-  QTimer::singleShot(50, [&] {
-    setenv("FAKE_VIEWER_MODE", "wait:100", 1);
+  QTimer nested;
+  QObject::connect(&nested, &QTimer::timeout, [&] {
+    if (Runs(RunsOf::Viewers).empty()) return;  // the first viewer is not up yet
+    nested.stop();
+    viewer_.Mode("exit");
     position_ = kNotes;
-    Commands().ViewText(kViewer, false);  // runs nested inside the first command's wait
+    Commands().ViewText(kViewer, false);
     finished.push_back("second");
+    viewer_.Release();
   });
+  nested.start(5);
   Commands().ViewPicture(kViewer, false);
   finished.push_back("first");
   EXPECT_EQ(finished, (std::vector<std::string>{"second", "first"}));
-  const auto runs = ViewerRuns(false);
+  const auto runs = Runs(RunsOf::Viewers);
   ASSERT_EQ(runs.size(), 2u);
   EXPECT_EQ(runs[0].args, std::vector<std::string>{"ship.bmp"});
+  EXPECT_TRUE(runs[0].ended);
   EXPECT_EQ(runs[1].args, std::vector<std::string>{"my notes.txt"});
   EXPECT_TRUE(ListFiles(TempFolder()).empty());
+  EXPECT_TRUE(window_.messages.empty());
 }
 
 // Whether the viewer or the opener showed the copy: a program that did not start and an
@@ -136,8 +122,7 @@ class LaunchOutcomeTest : public ViewingCommandsTest,
                           public ::testing::WithParamInterface<OutcomeCase> {};
 
 TEST_P(LaunchOutcomeTest, OnlyAFailedLaunchIsReported) {
-  std::ofstream(dir_ / "plain") << "#!/bin/sh\n";
-  setenv("FAKE_VIEWER_MODE", GetParam().mode, 1);
+  viewer_.Mode(GetParam().mode);
   const std::string viewer = GetParam().viewer;
   Commands().ViewPicture(viewer.empty() ? QString() : viewer == "fake" ? kViewer : Q(dir_ / viewer),
                          true);
@@ -159,8 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OutcomeCase{"OpenerSucceeded", "", "status:0", false, true},
                       OutcomeCase{"OpenerFoundNoHandler", "", "status:3", true, false},
                       OutcomeCase{"ViewerEndedWithItsOwnStatus", "fake", "status:3", false, false},
-                      OutcomeCase{"MissingProgram", "no-such-viewer", "exit", true, false},
-                      OutcomeCase{"NotExecutable", "plain", "exit", true, false}),
+                      OutcomeCase{"MissingProgram", "no-such-viewer", "exit", true, false}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(ViewingCommandsTest, AFailedCopyEndsTheCommandWithItsOwnMessageOnly) {
@@ -169,18 +153,13 @@ TEST_F(ViewingCommandsTest, AFailedCopyEndsTheCommandWithItsOwnMessageOnly) {
   ASSERT_EQ(window_.messages.size(), 1u);
   EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be read: "));
   EXPECT_TRUE(Runs().empty());
-  position_ = -1;  // nothing chosen: nothing at all
-  Commands().ViewHex(kViewer);
-  Commands().Play();
-  EXPECT_EQ(window_.messages.size(), 1u);
-  EXPECT_TRUE(Runs().empty());
 }
 
 TEST_F(ViewingCommandsTest, PlayTwiceOpensTheSameCopyWrittenOnce) {
   Commands().Play();
   Commands().Play();
   EXPECT_EQ(window_.Count("busy"), 1);
-  const auto runs = WaitForViewerRuns(log_, true, 2);
+  const auto runs = WaitForViewerRuns(viewer_.log(), RunsOf::Opener, 2);
   ASSERT_EQ(runs.size(), 2u);
   for (const auto& run : runs) {
     EXPECT_EQ(run.args, (std::vector<std::string>{"--opener", (TempFolder() / "ship.bmp").string()}));
@@ -191,7 +170,7 @@ TEST_F(ViewingCommandsTest, PlayTwiceOpensTheSameCopyWrittenOnce) {
   // A view command afterwards shows the copy Play left, then deletes it.
   Commands().ViewPicture(kViewer, false);
   EXPECT_EQ(window_.Count("busy"), 1);
-  EXPECT_EQ(ViewerRuns(false).size(), 1u);
+  EXPECT_EQ(Runs(RunsOf::Viewers).size(), 1u);
   EXPECT_TRUE(ListFiles(TempFolder()).empty());
 }
 
@@ -204,25 +183,20 @@ std::vector<std::string> Names(const fs::path& folder) {
 }
 
 // Three Play copies: the two whose opener has ended go when the run ends, the one whose
-// opener still runs stays until a start more than a day later. Nothing beside the copy
-// folder, nor a link or a folder in it, is ever removed.
+// opener still runs (Play did not wait for it) stays until a start more than a day later.
+// Nothing beside the copy folder, nor a link or a folder in it, is ever removed.
 TEST_F(ViewingCommandsTest, PlayCopiesGoAtTheEndOfTheRunOrADayLater) {
-  const fs::path released = dir_ / "released";
   const fs::path stranger = dir_ / "tmp" / "stranger.bmp";
   WriteFileBytes(stranger, tools::ToBytes("not the viewer's"));
-  const std::string held = "until:" + released.string();
-  for (const auto& [position, mode] :
-       {std::pair{kShip, "exit"}, {kNotes, "exit"}, {kDash, held.c_str()}}) {
-    setenv("FAKE_VIEWER_MODE", mode, 1);
+  for (const int position : {kShip, kNotes, kDash}) {
+    if (position == kDash) viewer_.Hold();
     position_ = position;
     Commands().Play();
   }
-  const auto runs = WaitForViewerRuns(log_, true, 3);
+  const auto runs = WaitForViewerRuns(viewer_.log(), RunsOf::Opener, 3);
   ASSERT_EQ(runs.size(), 3u);
-  long heldPid = 0;
   for (const auto& run : runs) {
-    if (run.args.back().ends_with("-rf.txt")) heldPid = run.pid;
-    else WaitUntilEnded(run.pid);
+    if (!run.args.back().ends_with("-rf.txt")) WaitUntilEnded(run.pid);
   }
   copies_.reset();  // the end of the run
   EXPECT_EQ(Names(TempFolder()), std::vector<std::string>{"-rf.txt"});
@@ -235,9 +209,6 @@ TEST_F(ViewingCommandsTest, PlayCopiesGoAtTheEndOfTheRunOrADayLater) {
   EXPECT_EQ(Names(TempFolder()), (std::vector<std::string>{"folder", "link.bmp"}));
   EXPECT_EQ(ReadFileBytes(stranger), tools::ToBytes("not the viewer's"));
   EXPECT_EQ(Names(dir_ / "tmp"), (std::vector<std::string>{"stranger.bmp", TempFolder().filename()}));
-
-  WriteFileBytes(released, {});
-  WaitUntilEnded(heldPid);
 }
 
 // The copy folder in a shared temporary folder is the user's own: made for the user
@@ -252,7 +223,7 @@ TEST_F(ViewingCommandsTest, CopiesGoOnlyIntoAFolderOfTheUsersOwn) {
   ASSERT_EQ(window_.messages.size(), 1u);
   EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be saved temporarly: "));
   EXPECT_TRUE(ListFiles(dir_ / "elsewhere").empty());
-  EXPECT_EQ(ViewerRuns(false).size(), 1u);  // only the first view started a viewer
+  EXPECT_EQ(Runs(RunsOf::Viewers).size(), 1u);  // only the first view started a viewer
 }
 
 // The longest names an entry can hold: 255 bytes, and 251 characters that are two bytes
@@ -271,7 +242,7 @@ TEST_P(LongNameTest, CanBeViewedAndSaved) {
   WriteArchive(writer);
   Commands().ViewText(kViewer, false);
   EXPECT_TRUE(window_.messages.empty()) << window_.messages.at(0).text.toStdString();
-  const auto runs = ViewerRuns(false);
+  const auto runs = Runs(RunsOf::Viewers);
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].fileSize, 4);  // the copy is there under the name the viewer got
   EXPECT_LE(runs[0].args.at(0).size(), 255u);
@@ -289,13 +260,5 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LongNameCase{"AsciiOf255Bytes", std::string(251, 'a') + ".txt"},
                       LongNameCase{"TwoByteCharacters", std::string(251, '\xE9') + ".txt"}),
     [](const auto& p) { return std::string(p.param.name); });
-
-TEST(ViewerArgument, QuotesForNamedViewersAndGuardsLeadingDashes) {
-  EXPECT_EQ(launch::ViewerArgument("ship.bmp", true), "ship.bmp");
-  EXPECT_EQ(launch::ViewerArgument("my ship.bmp", true), "\"my ship.bmp\"");
-  EXPECT_EQ(launch::ViewerArgument("my ship.bmp", false), "my ship.bmp");
-  EXPECT_EQ(launch::ViewerArgument("-x y", true), "\"./-x y\"");
-  EXPECT_EQ(launch::ViewerArgument("-x y", false), "./-x y");
-}
 
 }  // namespace

@@ -24,10 +24,6 @@ class IniSettingsStore : public platform::SettingsStore {
     ++writes;
     return s.status() == QSettings::NoError;
   }
-  bool Has(const QString& key) const {
-    QSettings s(file_, QSettings::IniFormat);
-    return s.contains("Tidewater ZPK Viewer/" + key);
-  }
   int writes = 0;
 
  private:

@@ -1,10 +1,14 @@
-// Reads the records that tests/launch/fake_viewer appends to its log file.
+// Reads the log that tests/launch/fake_viewer appends to, and sets what the viewers it
+// stands for do: a line per start ("start", pid, working folder, size of the file the last
+// argument names or -1, the arguments) and one when a held viewer ends ("end", pid), each
+// field followed by a tab.
 #pragma once
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,99 +18,88 @@ namespace zpk::test {
 struct ViewerRun {
   long pid = 0;
   std::string cwd;
-  long long fileSize = -1;  // size of the file named by the last argument, -1 when none
+  long long fileSize = -1;
   std::vector<std::string> args;
-  bool ended = false;  // wrote its end record after waiting
+  bool ended = false;  // it was held, and has been let go since
 };
 
-inline std::vector<ViewerRun> ReadViewerLog(const std::filesystem::path& log) {
-  std::ifstream in(log, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+// Every run, or only the opener's (called with "--opener" first) or only the named viewers'.
+enum class RunsOf { All, Opener, Viewers };
+
+inline std::vector<ViewerRun> ReadViewerLog(const std::filesystem::path& log,
+                                            RunsOf which = RunsOf::All) {
   std::vector<ViewerRun> runs;
-  std::size_t at = 0;
-  bool ok = true;
-  auto field = [&]() -> std::string {
-    const auto colon = text.find(':', at);
-    if (colon == std::string::npos) {
-      ok = false;
-      return {};
-    }
-    const auto length = std::stoul(text.substr(at, colon - at));
-    std::string value = text.substr(colon + 1, length);
-    at = colon + 1 + length;
-    return value;
-  };
-  while (ok && at < text.size()) {
-    const char kind = text[at++];
-    if (kind == 'S') {
-      ViewerRun run;
-      run.pid = std::stol(field());
-      run.cwd = field();
-      run.fileSize = std::stoll(field());
-      const int argc = std::stoi(field());
-      for (int i = 0; i < argc; ++i) run.args.push_back(field());
-      runs.push_back(std::move(run));
-    } else if (kind == 'E') {
-      const long pid = std::stol(field());
-      for (auto& run : runs) {
-        if (run.pid == pid) run.ended = true;
-      }
-    } else {
-      break;
+  std::ifstream in(log);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream split(line);
+    std::vector<std::string> fields;
+    for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+    if (fields.size() >= 4 && fields[0] == "start") {
+      ViewerRun run{std::stol(fields[1]), fields[2], std::stoll(fields[3]),
+                    std::vector<std::string>(fields.begin() + 4, fields.end())};
+      const bool opener = !run.args.empty() && run.args[0] == "--opener";
+      if (which == RunsOf::All || opener == (which == RunsOf::Opener)) runs.push_back(run);
+    } else if (fields.size() == 2 && fields[0] == "end") {
+      for (auto& run : runs) run.ended = run.ended || run.pid == std::stol(fields[1]);
     }
   }
   return runs;
 }
 
-// Points tests/launch/fake_viewer at a log file and has it end at once, for the lifetime of
-// the object; a test changes FAKE_VIEWER_MODE ("wait:MS", "hold:MS") as it needs.
+// The same, once `count` runs are there or two seconds have passed: for viewers that nobody
+// waits for.
+inline std::vector<ViewerRun> WaitForViewerRuns(const std::filesystem::path& log, RunsOf which,
+                                                std::size_t count) {
+  for (int i = 0; i < 400 && ReadViewerLog(log, which).size() < count; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return ReadViewerLog(log, which);
+}
+
+// The process's state letter from /proc ("R", "S", "Z"...), "" once it is gone.
+inline std::string ProcessState(long pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  std::getline(stat, text);
+  const auto close = text.rfind(')');  // the state follows the command name in brackets
+  return close == std::string::npos ? std::string() : text.substr(close + 2, 1);
+}
+
+// Returns once the process has ended (a zombie or gone), or after ten seconds.
+inline void WaitUntilEnded(long pid) {
+  for (int i = 0; i < 2000 && ProcessState(pid) != "" && ProcessState(pid) != "Z"; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+// Points fake_viewer at a log file for the object's lifetime. The viewers end at once, or
+// with a status (Mode("status:3")); after Hold() they run until Release() or the object's
+// end, and on their own after twenty seconds, so that a test that waits for them ends (and
+// fails).
 class FakeViewerEnv {
  public:
   explicit FakeViewerEnv(std::filesystem::path log) : log_(std::move(log)) {
     setenv("FAKE_VIEWER_LOG", log_.c_str(), 1);
-    setenv("FAKE_VIEWER_MODE", "exit", 1);
+    Mode("exit");
   }
   ~FakeViewerEnv() {
+    Release();
     unsetenv("FAKE_VIEWER_LOG");
     unsetenv("FAKE_VIEWER_MODE");
   }
   FakeViewerEnv(const FakeViewerEnv&) = delete;
   FakeViewerEnv& operator=(const FakeViewerEnv&) = delete;
 
+  void Mode(const std::string& mode) const { setenv("FAKE_VIEWER_MODE", mode.c_str(), 1); }
+  void Hold() const {
+    std::filesystem::remove(log_.string() + ".go");
+    Mode("hold:" + log_.string() + ".go");
+  }
+  void Release() const { std::ofstream(log_.string() + ".go").put('\n'); }
   const std::filesystem::path& log() const { return log_; }
 
  private:
   std::filesystem::path log_;
 };
-
-// The runs of the opener (called with "--opener" first) or of the named viewers.
-inline std::vector<ViewerRun> ReadViewerLog(const std::filesystem::path& log, bool opener) {
-  std::vector<ViewerRun> runs;
-  for (auto& run : ReadViewerLog(log)) {
-    if ((!run.args.empty() && run.args[0] == "--opener") == opener) runs.push_back(run);
-  }
-  return runs;
-}
-
-// The same, once `count` runs are there or two seconds have passed: the opener is not waited for.
-inline std::vector<ViewerRun> WaitForViewerRuns(const std::filesystem::path& log, bool opener,
-                                                std::size_t count) {
-  for (int i = 0; i < 400 && ReadViewerLog(log, opener).size() < count; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return ReadViewerLog(log, opener);
-}
-
-// Returns once the process has ended (a zombie or gone), or after ten seconds.
-inline void WaitUntilEnded(long pid) {
-  const std::filesystem::path stat = "/proc/" + std::to_string(pid) + "/stat";
-  for (int i = 0; i < 2000; ++i) {
-    std::ifstream in(stat);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto close = text.rfind(')');  // the state follows the command name in brackets
-    if (!in || close == std::string::npos || text.compare(close, 3, ") Z") == 0) return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-}
 
 }  // namespace zpk::test
