@@ -85,17 +85,13 @@ ReadCase Told(std::string name, std::string values, QString key, QString valueNa
 const ReadCase kReadCases[] = {
     {"text", "\"V\"=\"C:\\\\Games\\\\Tidewater\"\n", kKey, "V", kRegSz, true, true,
      QString("C:\\Games\\Tidewater")},
-    {"empty_text", "\"V\"=\"\"\n", kKey, "V", kRegSz, true, true, QString("")},
     {"default_value", "@=\"default\"\n", kKey, "", kRegSz, false, true, QString("default")},
     {"number", "\"N\"=dword:0000001f\n", kKey, "N", kRegDword, true, true,
      QVariant::fromValue<quint32>(31)},
-    {"largest_number", "\"N\"=dword:ffffffff\n", kKey, "N", kRegDword, true, true,
-     QVariant::fromValue<quint32>(0xFFFFFFFFu)},
     {"number_asked_as_text", "\"N\"=dword:00000002\n", kKey, "N", kRegSz, true, true,
      QVariant::fromValue<quint32>(2)},
     {"expandable_text_reads_as_one", "\"P\"=str(2):\"%ProgramFiles%\"\n", kKey, "P", kRegSz, true,
      true, QVariant(1)},
-    {"binary_reads_as_one", "\"B\"=hex:01,02\n", kKey, "B", kRegSz, true, true, QVariant(1)},
     {"text_of_254_characters", "\"V\"=\"" + std::string(254, 'a') + "\"\n", kKey, "V", kRegSz, true,
      true, QString(254, 'a')},
     Told("text_of_255_characters", "\"V\"=\"" + std::string(255, 'a') + "\"\n", kKey, "V", kRegSz,
@@ -113,7 +109,6 @@ const ReadCase kReadCases[] = {
          kOpenFailed + "Software\\Quill\\Nope" + kCode + "2"),
     {"missing_key_silent", "\"V\"=\"x\"\n", "Software\\Quill\\Nope", "V", kRegSz, false, false},
     Told("missing_value_told", "\"V\"=\"x\"\n", kKey, "Nope", kRegSz, kReadFailed + "Nope" + kCode + "2"),
-    {"unreadable_value_silent", "\"V\"=\"trunc", kKey, "V", kRegSz, false, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Values, ReadRegValueTest, testing::ValuesIn(kReadCases),

@@ -46,17 +46,6 @@ class FakeWinePrefix {
     return driveC() / belowDriveC;
   }
 
-  // Maps the drive ("d:") to target, as winecfg does.
-  void MapDrive(std::string_view device, const std::filesystem::path& target) const {
-    std::filesystem::create_directory_symlink(target, root() / "dosdevices" / device);
-  }
-
-  // A folder outside the prefix, for drives mapped elsewhere.
-  std::filesystem::path MakeOutsideFolder(std::string_view name) const {
-    std::filesystem::create_directories(dir_.path() / name);
-    return dir_.path() / name;
-  }
-
  private:
   TempDir dir_;
 };

@@ -8,7 +8,6 @@
 #include <iterator>
 #include <string>
 
-#include "platform/GameFolders.h"
 #include "platform/Win32RegistryValue.h"
 #include "platform/Win32ShellStart.h"
 #include "support/TempDir.h"
@@ -29,21 +28,11 @@ bool Reg(const std::string& arguments) {
 
 std::string Text(const std::vector<unsigned char>& bytes) { return {bytes.begin(), bytes.end()}; }
 
-TEST(Win32RegistryTest, FindsTheGamesUninstallEntryThatRegWrote) {
-  const std::string key = "HKLM\\" + std::string(zpk::platform::kGameUninstallKey);
-  const std::string value(zpk::platform::kGameInstallLocationValue);
-  // A 32-bit installer's entry, where a 64-bit system keeps it.
-  ASSERT_TRUE(Reg("add \"" + key + "\" /v " + value + " /t REG_SZ /d \"C:\\Games\\Tidewater\" /f /reg:32"));
-  const auto read = ReadRegistryValue(true, std::string(zpk::platform::kGameUninstallKey), value);
-  ASSERT_TRUE(read) << "error " << read.error().code;
-  EXPECT_EQ(1u, read->type);
-  EXPECT_EQ(std::string("C:\\Games\\Tidewater\0", 19), Text(read->bytes));
-  EXPECT_TRUE(Reg("delete \"" + key + "\" /f /reg:32"));
-}
-
 TEST(Win32RegistryTest, ValuesAndFailuresInBothViews) {
   const std::string key = "HKLM\\" + kTestKey;
   ASSERT_TRUE(Reg("add \"" + key + "\" /v Both /d thirtytwo /f /reg:32"));
+  // A 32-bit installer's entry, where a 64-bit system keeps it.
+  ASSERT_TRUE(Reg("add \"" + key + "\" /v Only32 /d only32 /f /reg:32"));
   ASSERT_TRUE(Reg("add \"" + key + "\" /v Both /d sixtyfour /f /reg:64"));
   ASSERT_TRUE(Reg("add \"" + key + "\" /v Native /t REG_DWORD /d 258 /f /reg:64"));
   ASSERT_TRUE(Reg("add \"HKCU\\" + kTestKey + "\" /v User /t REG_EXPAND_SZ /d x /f"));
@@ -57,6 +46,7 @@ TEST(Win32RegistryTest, ValuesAndFailuresInBothViews) {
   } cases[] = {
       {true, kTestKey, "Both", 1, std::string("thirtytwo\0", 10), false},  // the 32-bit view first
       {true, kTestKey, "Native", 4, std::string("\x02\x01\0\0", 4), false},  // else the native one
+      {true, kTestKey, "Only32", 1, std::string("only32\0", 7), false},
       {false, kTestKey, "User", 2, std::string("x\0", 2), false},
       {true, kTestKey, "Missing", 0, "", false},
       {true, kTestKey + "\\Missing", "Both", 0, "", true},
