@@ -85,7 +85,6 @@ ReadCase Told(std::string name, std::string values, QString key, QString valueNa
 const ReadCase kReadCases[] = {
     {"text", "\"V\"=\"C:\\\\Games\\\\Tidewater\"\n", kKey, "V", kRegSz, true, true,
      QString("C:\\Games\\Tidewater")},
-    {"default_value", "@=\"default\"\n", kKey, "", kRegSz, false, true, QString("default")},
     {"number", "\"N\"=dword:0000001f\n", kKey, "N", kRegDword, true, true,
      QVariant::fromValue<quint32>(31)},
     {"number_asked_as_text", "\"N\"=dword:00000002\n", kKey, "N", kRegSz, true, true,

@@ -198,15 +198,16 @@ TEST_F(ViewingCommandsTest, PlayCopiesGoAtTheEndOfTheRunOrADayLater) {
   for (const auto& run : runs) {
     if (!run.args.back().ends_with("-rf.txt")) WaitUntilEnded(run.pid);
   }
+  fs::remove(TempFolder() / "my notes.txt");
+  fs::create_symlink(stranger, TempFolder() / "my notes.txt");  // a copy replaced by a link
   copies_.reset();  // the end of the run
-  EXPECT_EQ(Names(TempFolder()), std::vector<std::string>{"-rf.txt"});
+  EXPECT_EQ(Names(TempFolder()), (std::vector<std::string>{"-rf.txt", "my notes.txt"}));
 
-  fs::create_symlink(stranger, TempFolder() / "link.bmp");
   fs::create_directory(TempFolder() / "folder");
   launch::TemporaryCopies{TempFolder()};  // a start the same day
-  EXPECT_EQ(Names(TempFolder()), (std::vector<std::string>{"-rf.txt", "folder", "link.bmp"}));
+  EXPECT_EQ(Names(TempFolder()), (std::vector<std::string>{"-rf.txt", "folder", "my notes.txt"}));
   launch::TemporaryCopies{TempFolder(), fs::file_time_type::clock::now() + std::chrono::hours(25)};
-  EXPECT_EQ(Names(TempFolder()), (std::vector<std::string>{"folder", "link.bmp"}));
+  EXPECT_EQ(Names(TempFolder()), (std::vector<std::string>{"folder", "my notes.txt"}));
   EXPECT_EQ(ReadFileBytes(stranger), tools::ToBytes("not the viewer's"));
   EXPECT_EQ(Names(dir_ / "tmp"), (std::vector<std::string>{"stranger.bmp", TempFolder().filename()}));
 }

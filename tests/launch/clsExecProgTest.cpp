@@ -47,18 +47,6 @@ TEST_F(clsExecProgTest, PollsTheProgramInTheWindirFolderUntilItEnds) {
   EXPECT_EQ(fs::path(runs[0].cwd), fs::canonical(dir_ / "game"));
 }
 
-TEST_F(clsExecProgTest, ALaunchReplacesTheProcessOfTheLastOne) {
-  viewer_.Hold();
-  clsExecProg exec(*launcher_);
-  exec.ProgName(kViewer);
-  exec.ExecProg();
-  ASSERT_TRUE(exec.IsRunning());
-  viewer_.Mode("exit");
-  exec.ExecProg();
-  EXPECT_TRUE(PollUntilEnded(exec));  // the second one, which ends at once
-  EXPECT_FALSE(exec.EPError());
-}
-
 // A launch that started something but handed back no process, as the Windows shell does
 // when it passes a document to a program already running.
 class NoProcessLauncher : public platform::Launcher {
