@@ -17,6 +17,7 @@ namespace {
 using app::frmMain;
 using Writes = std::vector<std::pair<QString, QString>>;
 
+const std::string kGameFolder = "C:\\\\Games\\\\Tidewater";  // as system.reg holds it
 const QString kLocate = QStringLiteral("Locate Tidewater installation folder:");
 
 tools::ArchiveWriter OneEntry(const std::string& id) {
@@ -28,7 +29,7 @@ tools::ArchiveWriter OneEntry(const std::string& id) {
 struct PrecedenceCase {
   std::string name;
   std::string setting;        // "InstallPath": "" none, "folder", or "bare" (no separator)
-  std::string registryDrive;  // the drive of the uninstall entry's folder; "" no entry
+  std::string registryFolder;  // the uninstall entry's folder, escaped as in system.reg; "" none
   std::optional<bool> picks;  // the user is asked, and picks the folder or cancels
   std::string shownId;        // the archive shown; "" when start-up ends
 };
@@ -44,9 +45,8 @@ TEST_P(PrecedenceTest, FindsTheFolderAndSavesOnlyThePickedOne) {
   WriteFileBytes(wine.MakeFolder("Games/Tidewater") / "game.zpk", OneEntry("REGISTRY").Bytes());
   if (c.setting == "folder") StoreSetting("InstallPath", FolderText(Install()));
   if (c.setting == "bare") StoreSetting("InstallPath", Q(Install()));
-  if (!c.registryDrive.empty()) {
-    wine.WriteSystemReg(kUninstallKeyHeader + "\"InstallLocation\"=\"" + c.registryDrive +
-                        ":\\\\Games\\\\Tidewater\"\n");
+  if (!c.registryFolder.empty()) {
+    wine.WriteSystemReg(kUninstallKeyHeader + "\"InstallLocation\"=\"" + c.registryFolder + "\"\n");
   }
   if (c.picks) folderPicker.answers = {*c.picks ? Q(Install()) : QString()};
 
@@ -78,11 +78,13 @@ TEST_P(PrecedenceTest, FindsTheFolderAndSavesOnlyThePickedOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Folder, PrecedenceTest,
-    ::testing::Values(PrecedenceCase{"SettingWinsOverRegistry", "folder", "C", std::nullopt, "INSTALL"},
-                      PrecedenceCase{"SettingWithoutSeparatorGetsOne", "bare", "", std::nullopt, "INSTALL"},
-                      PrecedenceCase{"RegistryWhenNoSettingNotSaved", "", "C", std::nullopt, "REGISTRY"},
-                      PrecedenceCase{"UnmappedDriveAsksTheUser", "", "Q", true, "INSTALL"},
-                      PrecedenceCase{"CancelEndsTheProgram", "", "", false, ""}),
+    ::testing::Values(
+        PrecedenceCase{"SettingWinsOverRegistry", "folder", kGameFolder, std::nullopt, "INSTALL"},
+        PrecedenceCase{"SettingWithoutSeparatorGetsOne", "bare", "", std::nullopt, "INSTALL"},
+        PrecedenceCase{"RegistryWhenNoSettingNotSaved", "", kGameFolder, std::nullopt, "REGISTRY"},
+        PrecedenceCase{"UnmappedDriveAsksTheUser", "", "Q:\\\\Games\\\\Tidewater", true, "INSTALL"},
+        PrecedenceCase{"MissingFolderAsksTheUser", "", "C:\\\\Gone", true, "INSTALL"},
+        PrecedenceCase{"CancelEndsTheProgram", "", "", false, ""}),
     [](const auto& row) { return row.param.name; });
 
 class StartupTest : public WindowTest {};
