@@ -139,6 +139,20 @@ TEST_F(Locate, NewestRegistryComesFirstWithinALauncher) {
             prefixes);
 }
 
+// A 32-bit installer writes its entry below Wow6432Node, which is read before the native
+// one.
+TEST_F(Locate, TheEntryOfA32BitInstallerComesFirst) {
+  const fs::path prefix = Home() / ".wine";
+  zpk::test::MakeGamePrefixWithFolder(prefix);
+  fs::create_directories(prefix / "drive_c/Games/ThirtyTwo");
+  std::ofstream(prefix / "system.reg", std::ios::app)
+      << "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\"
+         "{3B8D41C2-7A5E-4F09-9C61-D2E4A7F0B358}] 1\n\"InstallLocation\"=\"C:\\\\Games\\\\ThirtyTwo\"\n";
+  const auto found = LocateGameFolders(Start());
+  ASSERT_EQ(1u, found.size());
+  EXPECT_EQ(fs::canonical(prefix / "drive_c/Games/ThirtyTwo"), found[0].folder);
+}
+
 TEST_F(Locate, PassesOverMissingFoldersBrokenFilesAndLinkLoops) {
   // ~/.wine names a folder that is not there.
   zpk::test::MakeGamePrefix(Home() / ".wine", "C:\\Games\\Tidewater");

@@ -1,15 +1,24 @@
 // The Steam libraries that a libraryfolders.vdf names, as Steam has written the file.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/WinePrefixSearch.h"
 
 namespace {
 
 struct VdfCase {
   const char* name;
-  const char* text;
+  std::string text;
   std::vector<std::filesystem::path> libraries;
 };
+
+// Blocks inside blocks, deeper than any stack could follow.
+std::string Nested(int depth) {
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += "x { ";
+  return text;
+}
 
 const VdfCase kVdfCases[] = {
     {"CurrentFormat",
@@ -29,8 +38,7 @@ const VdfCase kVdfCases[] = {
      "\"libraryfolders\" { \"0\" { \"path\" \"/mnt/a\" } \"1\" { \"path\" \"/mnt/b",
      {"/mnt/a"}},
     {"RelativePathsAndTooDeepBlocksNameNothing",
-     "\"libraryfolders\" { \"0\" { \"path\" \"games\" } }\n"
-     "\"x\" {{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{",
+     "\"libraryfolders\" { \"0\" { \"path\" \"games\" } }\n" + Nested(200'000),
      {}},
 };
 
