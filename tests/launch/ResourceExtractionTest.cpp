@@ -39,9 +39,7 @@ TEST_F(SaveResToFileTest, WritesATemporaryCopyUnderTheResourcesFileName) {
   EXPECT_EQ(ListFiles(TempFolder()), std::vector<fs::path>{"ship.bmp"});
   EXPECT_EQ(window_.events, (std::vector<std::string>{"busy", "normal"}));
   EXPECT_TRUE(window_.messages.empty());
-}
-
-TEST_F(SaveResToFileTest, NamesAreConvertedFromTheArchivesCodePage) {
+  // The name is converted from the archive's code page.
   EXPECT_EQ(Save(3, false), Q(TempFolder() / "Sch\xC3\xB6n Lied.wav"));
   EXPECT_EQ(ReadFileBytes(TempFolder() / "Sch\xC3\xB6n Lied.wav"), ToBytes("RIFF"));
 }
@@ -123,5 +121,30 @@ TEST_F(SaveResToFileTest, AFailedSaveAsLeavesTheChosenFileAsItWas) {
   }
   EXPECT_FALSE(fs::exists(dir_ / "no-such-folder"));
 }
+
+// The longest names an entry can hold: 255 bytes, and 251 characters that are two bytes
+// each once converted, which no Linux file system takes as they are.
+class LongNameTest : public SaveResToFileTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(LongNameTest, IsCopiedAndSavedUnderANameTheFileSystemTakes) {
+  ArchiveWriter writer("LONG");
+  writer.Add(GetParam(), "long");
+  WriteArchive(writer);
+  const fs::path copy = Save(0, false).toStdString();
+  EXPECT_TRUE(window_.messages.empty()) << window_.messages.at(0).text.toStdString();
+  EXPECT_LE(copy.filename().string().size(), 255u);
+  EXPECT_EQ(copy.extension(), ".txt");
+  EXPECT_EQ(ReadFileBytes(copy), ToBytes("long"));
+
+  const fs::path target = dir_.path() / copy.filename();
+  dialogs_.answers = {Q(target)};
+  EXPECT_EQ(Save(0, true), Q(target));
+  EXPECT_EQ(ReadFileBytes(target), ToBytes("long"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, LongNameTest,
+    ::testing::Values(std::string(251, 'a') + ".txt", std::string(251, '\xE9') + ".txt"),
+    [](const auto& p) { return std::string(p.index == 0 ? "AsciiOf255Bytes" : "TwoByteCharacters"); });
 
 }  // namespace

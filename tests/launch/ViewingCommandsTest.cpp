@@ -227,39 +227,4 @@ TEST_F(ViewingCommandsTest, CopiesGoOnlyIntoAFolderOfTheUsersOwn) {
   EXPECT_EQ(Runs(RunsOf::Viewers).size(), 1u);  // only the first view started a viewer
 }
 
-// The longest names an entry can hold: 255 bytes, and 251 characters that are two bytes
-// each once converted, which no Linux file system takes as they are.
-struct LongNameCase {
-  const char* name;
-  std::string entryName;
-};
-
-class LongNameTest : public ViewingCommandsTest,
-                     public ::testing::WithParamInterface<LongNameCase> {};
-
-TEST_P(LongNameTest, CanBeViewedAndSaved) {
-  ArchiveWriter writer("LONG");
-  writer.Add(GetParam().entryName, "long");
-  WriteArchive(writer);
-  Commands().ViewText(kViewer, false);
-  EXPECT_TRUE(window_.messages.empty()) << window_.messages.at(0).text.toStdString();
-  const auto runs = Runs(RunsOf::Viewers);
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].fileSize, 4);  // the copy is there under the name the viewer got
-  EXPECT_LE(runs[0].args.at(0).size(), 255u);
-  EXPECT_TRUE(runs[0].args[0].ends_with(".txt")) << runs[0].args[0];
-
-  const fs::path target = dir_ / runs[0].args[0];
-  dialogs_.answers = {Q(target)};
-  Commands().SaveAs();
-  EXPECT_TRUE(window_.messages.empty()) << window_.messages.at(0).text.toStdString();
-  EXPECT_EQ(ReadFileBytes(target), tools::ToBytes("long"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LongNameTest,
-    ::testing::Values(LongNameCase{"AsciiOf255Bytes", std::string(251, 'a') + ".txt"},
-                      LongNameCase{"TwoByteCharacters", std::string(251, '\xE9') + ".txt"}),
-    [](const auto& p) { return std::string(p.param.name); });
-
 }  // namespace
