@@ -25,12 +25,6 @@ void ClearSettings() {
 
 }  // namespace
 
-void StoreSetting(const QString& key, const QString& value) {
-  QSettings store = OpenSettings();
-  store.setValue(key, value);
-  store.sync();
-}
-
 std::optional<QString> StoredSetting(const QString& key) {
   QSettings store = OpenSettings();
   const QVariant value = store.value(key);
@@ -70,12 +64,6 @@ void WindowTest::TearDown() {
     EXPECT_EQ(ReadFileBytes(path), bytes) << "archive changed: " << path;
   }
   ClearSettings();
-  if (previousLocale_) QLocale::setDefault(*previousLocale_);
-}
-
-void WindowTest::UseLocale(const QLocale& locale) {
-  if (!previousLocale_) previousLocale_ = QLocale();
-  QLocale::setDefault(locale);
 }
 
 std::filesystem::path WindowTest::AddArchiveBytes(const std::string& fileName,

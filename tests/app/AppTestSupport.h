@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QLocale>
 #include <QString>
 #include <filesystem>
 #include <map>
@@ -42,8 +41,10 @@ class RecordingSettings final : public platform::SettingsStore {
   platform::QtSettingsStore real_;
 };
 
-// Stores a value through QSettings, as an earlier run of the program would have.
-void StoreSetting(const QString& key, const QString& value);
+// Stores a value through the real store, as an earlier run of the program would have.
+inline void StoreSetting(const QString& key, const QString& value) {
+  platform::QtSettingsStore().Write(key, value);
+}
 std::optional<QString> StoredSetting(const QString& key);
 
 // The rows of an archive or resource list, as shown.
@@ -76,9 +77,6 @@ class WindowTest : public ::testing::Test {
   std::filesystem::path AddArchiveBytes(const std::string& fileName,
                                         const std::vector<std::byte>& bytes);
 
-  // Sets the default locale for this test; TearDown puts the previous one back.
-  void UseLocale(const QLocale& locale);
-
   // Builds the window (once per test).
   app::frmMain& Window(double dpi = 96);
   // Builds the window and runs Form_Load with "InstallPath" = Install() unless the test
@@ -102,7 +100,6 @@ class WindowTest : public ::testing::Test {
   TempDir root_;
   std::map<std::filesystem::path, std::vector<std::byte>> archives_;
   std::unique_ptr<app::frmMain> window_;
-  std::optional<QLocale> previousLocale_;
 };
 
 }  // namespace zpk::test

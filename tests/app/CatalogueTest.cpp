@@ -20,12 +20,18 @@ namespace {
 
 using app::frmMain;
 
+// German number formats and dates, whatever the machine's locale.
 class CatalogueTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    UseLocale(QLocale(QLocale::German, QLocale::Germany));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   }
+  void TearDown() override {
+    WindowTest::TearDown();
+    QLocale::setDefault(previousLocale_);
+  }
+  const QLocale previousLocale_;
 };
 
 TEST_F(CatalogueTest, LabelsDescribeTheArchive) {
