@@ -54,50 +54,39 @@ TEST(Catalogue, ReadsWhatTheFileHoldsAndNoMore) {
   }
 }
 
-TEST(Catalogue, ReadsBigDirectoriesAcrossBlockBoundariesInOrder) {
-  zpk::test::TempDir dir;
-  ArchiveWriter w("BIG");
+// A directory is read in blocks: entries on both sides of a block boundary come back in
+// order, and a file cut inside the directory after it was opened fails the read there,
+// keeping what lay in front of the cut (the header, whole entries).
+TEST(Catalogue, ReadsBigDirectoriesInOrderAndKeepsWhatLiesBeforeACut) {
   constexpr int kCount = 9001;  // a little over two read blocks
-  for (int i = 0; i < kCount; ++i) w.Add(zpk::tools::RangedEntry("file" + std::to_string(i), i, kCount - i));
-  w.WriteFile(dir / "big.zpk");
-  auto catalogue = ReadCatalogue(dir / "big.zpk");
-  ASSERT_TRUE(catalogue);
-  ASSERT_EQ(catalogue->entries.size(), static_cast<std::size_t>(kCount));
-  for (int i : {0, 3799, 3800, 3801, 7600, kCount - 1}) {
+  ArchiveWriter w("KEPT");
+  for (int i = 0; i < kCount; ++i) w.Add(zpk::tools::RangedEntry("e" + std::to_string(i), i, kCount - i));
+  zpk::test::TempDir dir;
+  ASSERT_TRUE(w.WriteFile(dir / "whole.zpk"));
+  const auto expectEntry = [](const EntryTable& entries, int i) {
     const auto k = static_cast<std::size_t>(i + 1);
-    EXPECT_EQ(catalogue->entries.NameAt(k), "file" + std::to_string(i));
-    EXPECT_EQ(catalogue->entries.PosAt(k), i);
-    EXPECT_EQ(catalogue->entries.LenAt(k), kCount - i);
-  }
-}
-
-// A file cut inside its directory after it was opened: the read fails there, and what
-// lay in front of the cut (the header, whole entries) is still given.
-TEST(Catalogue, AReadErrorInTheDirectoryKeepsTheHeaderAndTheEntriesBeforeIt) {
-  struct Cut {
-    int entries;
-    int wholeLeft;  // whole entries in front of the cut
+    EXPECT_EQ(entries.NameAt(k), "e" + std::to_string(i));
+    EXPECT_EQ(entries.PosAt(k), i);
+    EXPECT_EQ(entries.LenAt(k), kCount - i);
   };
-  for (const Cut cut : {Cut{5, 0}, Cut{5, 2}, Cut{5000, 3800}, Cut{5000, 3801}}) {
-    SCOPED_TRACE(cut.wholeLeft);
-    zpk::test::TempDir dir;
-    ArchiveWriter w("KEPT");
-    for (int i = 0; i < cut.entries; ++i) w.Add("e" + std::to_string(i), "x");
-    w.WriteFile(dir / "cut.zpk");
+  const auto whole = ReadCatalogue(dir / "whole.zpk");
+  ASSERT_TRUE(whole);
+  ASSERT_EQ(whole->entries.size(), static_cast<std::size_t>(kCount));
+  for (int i : {0, 3799, 3800, 3801, 7600, kCount - 1}) expectEntry(whole->entries, i);
+
+  for (const int wholeLeft : {0, 2, 3800, 3801}) {
+    SCOPED_TRACE(wholeLeft);
+    std::filesystem::copy_file(dir / "whole.zpk", dir / "cut.zpk", std::filesystem::copy_options::overwrite_existing);
     auto file = ArchiveFile::Open(dir / "cut.zpk");
     ASSERT_TRUE(file);
-    std::filesystem::resize_file(dir / "cut.zpk", kHeaderSize + cut.wholeLeft * kEntrySize + 100);
-
+    std::filesystem::resize_file(dir / "cut.zpk", kHeaderSize + wholeLeft * kEntrySize + 100);
     const CatalogueSoFar read = ReadCatalogueSoFar(*file);
     ASSERT_TRUE(read.error);
     EXPECT_EQ(read.error->code, ErrorCode::CantRead);
     EXPECT_EQ(read.catalogue.header.ID.substr(0, 5), "KEPT"s + '\0');
-    EXPECT_EQ(read.catalogue.header.EntryCount, cut.entries);
-    ASSERT_EQ(read.catalogue.entries.size(), static_cast<std::size_t>(cut.wholeLeft));
-    if (cut.wholeLeft > 0) {
-      EXPECT_EQ(read.catalogue.entries.NameAt(read.catalogue.entries.size()),
-                "e" + std::to_string(cut.wholeLeft - 1));
-    }
+    EXPECT_EQ(read.catalogue.header.EntryCount, kCount);
+    ASSERT_EQ(read.catalogue.entries.size(), static_cast<std::size_t>(wholeLeft));
+    if (wholeLeft > 0) expectEntry(read.catalogue.entries, wholeLeft - 1);
     EXPECT_FALSE(ReadCatalogue(*file));  // the plain read still fails as a whole
   }
 }

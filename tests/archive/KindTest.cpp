@@ -27,6 +27,9 @@ const std::string kTga = "\0\0\x02\0\0\0\0\0\0\0\0\0\x02\0\x01\0\x18\0"s;
 const std::string kBmp = "BM\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0"s;
 
 const std::string kText4K(kKindBytes, 'a');
+// A whole entry of exactly 4 KiB ending inside a character: cut, not merely sampled. (The
+// U+0081 keeps it from passing as Windows-1252.)
+const std::string kCutAt4K = "\xC2\x81" + kText4K.substr(3) + "\xE2";
 
 // One archive holds every case, each an entry of its own.
 TEST(Kind, NamesTheKindFromTheFirstBytes) {
@@ -55,7 +58,6 @@ TEST(Kind, NamesTheKindFromTheFirstBytes) {
       {"TgaZeroWidth", "\0\0\x02\0\0\0\0\0\0\0\0\0\0\0\x01\0\x18\0"s, Kind::Data},
       {"TgaOddDepth", "\0\0\x02\0\0\0\0\0\0\0\0\0\x02\0\x01\0\x11\0"s, Kind::Data},
       {"ZlibFastest", "\x78\x01\x01\0\0\xFF\xFF"s, Kind::Zlib},
-      {"ZlibDefault", "\x78\x9C\x03\0"s, Kind::Zlib},
       {"ZlibBadChecksum", "\x78\x9D\x03\0"s, Kind::Data},
       {"ZlibNotDeflate", "\x79\x01\x03\0"s, Kind::Data},
       {"Gzip", "\x1F\x8B\x08\0\0\0"s, Kind::Gzip},
@@ -65,12 +67,12 @@ TEST(Kind, NamesTheKindFromTheFirstBytes) {
       // U+0081 is valid UTF-8 but its second byte is undefined in Windows-1252.
       {"Utf8Only", "x\xC2\x81y", Kind::Text},
       {"Utf8CutAtEnd", "x\xC2\x81\xE2", Kind::Data},
-      {"NulInText", "text\0more"s, Kind::Data},
       {"ControlInText", "text\x01more"s, Kind::Data},
       // Only the first 4 KiB count: a NUL after them, or a character they cut, is no fault.
       {"LateNul", kText4K + "\0\x01"s, Kind::Text},
       {"EuroCutBySample", "\xC2\x81" + kText4K.substr(3) + "\xE2\x82\xAC", Kind::Text},
       {"EarlyNul", "a\0"s + kText4K, Kind::Data},
+      {"CutAtExactly4K", kCutAt4K, Kind::Data},
   };
   ArchiveWriter writer("K");
   for (const auto& c : cases) writer.Add(c.label, c.data);
@@ -104,7 +106,7 @@ TEST(Kind, ABlockAtATimeAgreesWithOneAtATime) {
   writer.Add("a.bmp", kBmp).Add("b.txt", "text"s).Add("empty", ""s).Add("c.tga", kTga);
   writer.Add("after-gap.txt", std::string(kKindBytes + 9, 'a') + "\0"s);
   writer.Add(RangedEntry("header", 0, 300)).Add("d.bmp", kBmp).Add(RangedEntry("far", 1 << 30, 4));
-  writer.Add(RangedEntry("negative", 260, -1)).Add(RangedEntry("record", 260 + 276, 276)).Add("e.txt", "e"s);
+  writer.Add(RangedEntry("negative", 260, -1)).Add(RangedEntry("record", 260 + 276, 276)).Add("cut", kCutAt4K);
   zpk::test::TempDir dir;
   ASSERT_TRUE(writer.WriteFile(dir / "k.zpk"));
   auto file = ArchiveFile::Open(dir / "k.zpk");

@@ -63,12 +63,9 @@ TEST_P(ShrinkingArchive, ACutAfterOpeningIsAReadErrorNotShortData) {
   zpk::test::TempDir dir;
   const fs::path archive = dir / "shrinks.zpk";
   zpk::tools::ArchiveWriter writer("SHRINKS");
-  zpk::tools::WriterEntry big;
-  big.name = "big.bin";
-  big.patternSize = 3 * 1024 * 1024;  // more than one copy chunk
   // Enough entries that the directory takes more than one read block.
   for (int i = 0; i < 5000; ++i) writer.Add("small" + std::to_string(i), "s");
-  writer.Add(big);
+  writer.Add(zpk::tools::PatternEntry("big.bin", 3 * 1024 * 1024));  // more than one copy chunk
   ASSERT_TRUE(writer.WriteFile(archive));
 
   auto file = ArchiveFile::Open(archive);

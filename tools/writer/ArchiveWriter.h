@@ -38,6 +38,8 @@ struct WriterEntry {
 WriterEntry TextEntry(std::string name, std::string_view text);
 // An entry whose directory names this range, whatever lies there.
 WriterEntry RangedEntry(std::string name, std::int32_t pos, std::int32_t len);
+// An entry of size bytes of the fixed pattern.
+WriterEntry PatternEntry(std::string name, std::int64_t size);
 
 class ArchiveWriter {
  public:
