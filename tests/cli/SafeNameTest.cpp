@@ -1,4 +1,6 @@
-// The extraction-name rules, as a table of names and what becomes of them.
+// The extraction-name rules, as a table of names and what becomes of them. Names kept as
+// they are (spaces, dots inside a level) are also the Windows-name table's, which passes
+// each of its names through this rule first.
 #include "cli/SafeName.h"
 
 #include <gtest/gtest.h>
@@ -42,27 +44,19 @@ TEST_P(SafeNameTest, MapsOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(
     Names, SafeNameTest,
     ::testing::Values(
-        NameCase{"plain", "readme.txt", "readme.txt", true},
         NameCase{"mixed_separators", "gfx\\units/ship.bmp", "gfx/units/ship.bmp", true},
         NameCase{"dot_levels", "./gfx/./ship.bmp", "gfx/ship.bmp", true},
         NameCase{"trailing_separator", "gfx/ship/", "gfx/ship", true},
-        NameCase{"dots_inside_name", "a..b/..c", "a..b/..c", true},
-        NameCase{"spaces_kept", " a /b ", " a /b ", true},
-        NameCase{"non_ascii", "b\xC3\xA4r.txt", "b\xC3\xA4r.txt", true},
+        NameCase{"after_the_c1_controls", "b\xC2\xA0r.txt", "b\xC2\xA0r.txt", true},
         NameCase{"longest_level", std::string(255, 'x'), std::string(255, 'x'), true},
-        NameCase{"empty", "", "empty", false},
-        NameCase{"only_separators", "//\\", "absolute", false},
         NameCase{"absolute_backslash", "\\abs.txt", "absolute", false},
         NameCase{"level_too_long", "a/" + std::string(256, 'x'), "longer than 255", false},
         NameCase{"only_dots", "./.", "no file name", false},
         NameCase{"parent_backslash", "a\\..\\b.txt", "\"..\"", false},
-        NameCase{"parent_twice", "a/../../escape.txt", "\"..\"", false},
         NameCase{"parent_last", "a/..", "\"..\"", false},
         NameCase{"tab", "a\tb", "control", false},
         NameCase{"delete", "del\x7F", "control", false},
-        NameCase{"newline", "new\nline", "control", false},
         NameCase{"c1_control", "c1\xC2\x9F", "control", false},
-        NameCase{"drive", "C:evil.txt", "colon", false},
         NameCase{"stream", "file.txt:stream", "colon", false}),
     [](const auto& row) { return std::string(row.param.label); });
 

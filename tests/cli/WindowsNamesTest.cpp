@@ -62,22 +62,13 @@ std::vector<NameRow> Rows() {
       {"CONSOLE.txt", ""},
       {"COM10", ""},
       {"LPT", ""},
-      {"NULL.dat", ""},
-      {"xcon.txt", ""},
       {"COMA", ""},
       // Trailing dots and spaces of any level.
-      {"readme.", "readme_"},
       {"notes. .", "notes___"},
       {"dir /a.txt", "dir_/a.txt"},
-      {"dots.../b.txt", "dots___/b.txt"},
       {"lvl/...", "lvl/___"},
-      // Each character Windows refuses in a name.
-      {"lt<.txt", "lt_.txt"},
-      {"gt>.txt", "gt_.txt"},
-      {"quote\".txt", "quote_.txt"},
-      {"pipe|.txt", "pipe_.txt"},
-      {"what?.txt", "what_.txt"},
-      {"star*.txt", "star_.txt"},
+      // Every character Windows refuses in a name.
+      {"a<b>c\"d|e?f*.txt", "a_b_c_d_e_f_.txt"},
       // Names one path apart only on Windows.
       {"Ship.bmp", ""},
       {"SHIP.BMP", "", "SHIP (2).BMP"},
