@@ -221,12 +221,16 @@ TEST_F(CommandsTest, CatWritesStoredBytesUnchanged) {
   for (std::int64_t i = 0; i < kBigSize; ++i) expected[i] = PatternByte(i);
   EXPECT_BYTES_EQ(expected, std::as_bytes(std::span(r.out)));
   EXPECT_EQ("accent", RunZpk({"cat", archive_.string(), "caf\xC3\xA9.txt"}).out);
+  // A name held by several entries means the first of them.
+  ASSERT_TRUE(ArchiveWriter().Add("twice.txt", "first").Add("twice.txt", "second").WriteFile(dir_ / "twice.zpk"));
+  EXPECT_EQ("first", RunZpk({"cat", (dir_ / "twice.zpk").string(), "twice.txt"}).out);
 }
 
 TEST_F(CommandsTest, UnmatchedOrOutOfRangeEntryIsAFailure) {
   const std::pair<const char*, const char*> rows[] = {
       {"nothing.txt", "zpk: no entry named 'nothing.txt'\n"},
       {"#0", "zpk: no entry #0"},
+      {"#", "zpk: no entry named '#'"},
       {"far.bin", "zpk: #7 'far.bin': bytes 2147483647 to 2147483647 lie beyond the end"},
   };
   for (const auto& [entry, message] : rows) {

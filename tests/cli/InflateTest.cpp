@@ -48,8 +48,8 @@ TEST(InflateTest, GoodStreamsUnpackDamagedOnesFailWithoutAFile) {
   const std::vector<Case> cases = {
       {"stored.bin", zpk::tools::MakeZlibStored(big), big, ""},
       {"deflated.txt", deflated, text, ""},
-      {"truncated.bin", truncated, {}, "truncated"},
-      {"corrupt.bin", corrupt, {}, "corrupt"},
+      {"truncated.bin", truncated, {}, "(truncated)"},
+      {"corrupt.bin", corrupt, {}, "is corrupt"},
       {"trailing.bin", trailing, {}, "followed by 1 more bytes"},
       {"plain.txt", ToBytes("not packed"), ToBytes("not packed"), ""},
   };
