@@ -74,6 +74,11 @@ std::filesystem::path WindowTest::AddArchiveBytes(const std::string& fileName,
   return path;
 }
 
+void WindowTest::RemoveArchive(const std::filesystem::path& path) {
+  std::filesystem::remove(path);
+  archives_.erase(path);
+}
+
 app::frmMain& WindowTest::Window(double dpi) {
   if (!window_) {
     window_ = std::make_unique<app::frmMain>(app::frmMainServices{

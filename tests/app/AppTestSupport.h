@@ -76,6 +76,8 @@ class WindowTest : public ::testing::Test {
   }
   std::filesystem::path AddArchiveBytes(const std::string& fileName,
                                         const std::vector<std::byte>& bytes);
+  // Removes such an archive, as the user may while the window runs.
+  void RemoveArchive(const std::filesystem::path& path);
 
   // Builds the window (once per test).
   app::frmMain& Window(double dpi = 96);

@@ -98,16 +98,11 @@ TEST_P(DamagedArchiveTest, ShowsWhatTheFileHoldsWithoutAMessage) {
   tools::ArchiveWriter good("GOOD");
   good.Add("good.txt", "good data");
   AddArchive("a_good.zpk", good);
-  const auto damaged = Install() / "b_damaged.zpk";
-  if (GetParam().goneSinceListed) {
-    WriteFileBytes(damaged, GetParam().bytes());
-  } else {
-    AddArchiveBytes("b_damaged.zpk", GetParam().bytes());
-  }
+  const auto damaged = AddArchiveBytes("b_damaged.zpk", GetParam().bytes());
   frmMain& w = Start();
   const QString infoBefore = w.lblResInfos->text();
   const QString dateBefore = w.lblZPKDate->text();
-  if (GetParam().goneSinceListed) std::filesystem::remove(damaged);
+  if (GetParam().goneSinceListed) RemoveArchive(damaged);
   ClickArchive(1);
   EXPECT_EQ(w.lblZPKSize->text(), GetParam().size);
   EXPECT_EQ(w.lblZPKID->text(), GetParam().id.isEmpty() ? QString() : IdLabel(GetParam().id));
@@ -200,15 +195,10 @@ TEST_P(UnreadableTest, BeepAndMessageAndTheVerdictStays) {
   tools::ArchiveWriter writer("U");
   writer.Add("ok.wav", "\x78\x01\x01\x02");
   writer.Add(tools::RangedEntry("bad.txt", GetParam().pos, 4));
-  const auto path = Install() / "u.zpk";
-  if (GetParam().archiveGone) {
-    WriteFileBytes(path, writer.Bytes());
-  } else {
-    AddArchive("u.zpk", writer);
-  }
+  const auto path = AddArchive("u.zpk", writer);
   frmMain& w = Start();
   ASSERT_EQ(w.lblHint->text(), QStringLiteral("Encrypted!"));
-  if (GetParam().archiveGone) std::filesystem::remove(path);
+  if (GetParam().archiveGone) RemoveArchive(path);
   ClickResource(1);
   EXPECT_EQ(w.lblResInfos->text(), GetParam().line);
   EXPECT_EQ(windowSystem.beeps, 1);
@@ -232,25 +222,13 @@ INSTANTIATE_TEST_SUITE_P(
                       UnreadableCase{"ArchiveGone", 20, "TXT, Pos: 20 (14), Len: 4 (4)", true}),
     [](const auto& row) { return row.param.name; });
 
-// The number formats at their edges; the everyday values are in the labels above.
-TEST(NumberFormat, Grouped) {
+// The number formats at their edges; the everyday values are in the labels above. Sizes are
+// whole kilobytes plus one, so that no file shows as 0 Kb.
+TEST(NumberFormat, Edges) {
   const QLocale us(QLocale::English, QLocale::UnitedStates);
-  const std::pair<std::int64_t, const char*> rows[] = {
-      {-1500, "-1,500"}, {12345678901LL, "12,345,678,901"},
-      {std::numeric_limits<std::int64_t>::min(), "-9,223,372,036,854,775,808"}};
-  for (const auto& [value, text] : rows) EXPECT_EQ(app::FormatGrouped(value, us), text) << value;
-  EXPECT_EQ(app::FormatHex(INT32_MIN), "80000000");
-}
-
-// Whole kilobytes plus one, so that no file shows as 0 Kb.
-TEST(NumberFormat, SizeKbWholeKilobytesPlusOne) {
-  const QLocale us(QLocale::English, QLocale::UnitedStates);
-  const std::pair<std::uint64_t, const char*> rows[] = {
-      {0, "1 Kb"}, {1023, "1 Kb"}, {1024, "2 Kb"}, {5ULL << 30, "5,242,881 Kb"}};
-  for (const auto& [bytes, text] : rows) EXPECT_EQ(app::FormatSizeKb(bytes, us), text) << bytes;
-}
-
-TEST(NumberFormat, FileDateAtMidnightIsTheDateAlone) {
+  EXPECT_EQ(app::FormatGrouped(std::numeric_limits<std::int64_t>::min(), us), "-9,223,372,036,854,775,808");
+  EXPECT_EQ(app::FormatSizeKb(1024, us), "2 Kb");
+  EXPECT_EQ(app::FormatSizeKb(5ULL << 30, us), "5,242,881 Kb");
   const QLocale german(QLocale::German, QLocale::Germany);
   EXPECT_EQ(app::FormatFileDate(QDateTime(QDate(2024, 3, 9), QTime(0, 0, 0, 400)), german), "09.03.24");
   EXPECT_EQ(app::FormatFileDate(QDateTime(QDate(2024, 3, 9), QTime(0, 0, 1)), german), "09.03.24 00:00:01");

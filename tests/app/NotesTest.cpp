@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -77,13 +78,20 @@ TEST_F(NotesTest, UneditedNotesAreNeverRewritten) {
   EXPECT_FALSE(std::filesystem::exists(NotesOf("data2.zpk")));
 }
 
-// "Done" closes the window and saves typed notes, once: here with no archive to choose, so
-// that they go to ".txt".
-TEST_F(NotesTest, DoneSavesTypedNotesOnce) {
-  StoreSetting("InstallPath", FolderText(Root() / "empty"));
-  std::filesystem::create_directories(Root() / "empty");
+// A folder without archives (here one gone since the last run): nothing chosen, nothing
+// said, the labels keep their design texts. "Done" closes the window and saves typed notes,
+// once: with no archive chosen, to ".txt".
+TEST_F(NotesTest, FolderWithoutArchivesChoosesNothingAndDoneSavesTypedNotesOnce) {
+  const std::filesystem::path folder = Root() / "gone";
+  StoreSetting("InstallPath", FolderText(folder));
   frmMain& w = Start();
-  ASSERT_EQ(w.CurrentArchivePath(), QString());
+  EXPECT_EQ(w.lblInstallPath->text(), FolderText(folder));
+  EXPECT_EQ(w.lstZPKFiles->ListCount(), 0);
+  EXPECT_EQ(w.CurrentArchivePath(), QString());
+  EXPECT_EQ(windowSystem.beeps, 0);
+  EXPECT_TRUE(windowSystem.messages.empty());
+  EXPECT_EQ(w.lblZPKID->text(), "lblZPKID");
+  EXPECT_EQ(w.lblResInfos->text(), "lblResInfos");
   Type(w, "n");
   w.btnDone->click();
   EXPECT_FALSE(w.isVisible());

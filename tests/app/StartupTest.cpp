@@ -1,9 +1,8 @@
 // Start-up: where the installation folder comes from (an archive named on the command line,
-// the setting, the game's uninstall entry, a launcher's prefix, then the user), the caption,
-// the archive list, the Options page's boxes from the settings, and the folder button.
+// the setting, the game's uninstall entry, a launcher's prefix, then the user), the caption
+// and the archive list.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -18,7 +17,6 @@ using app::frmMain;
 using Writes = std::vector<std::pair<QString, QString>>;
 
 const std::string kGameFolder = "C:\\\\Games\\\\Tidewater";  // as system.reg holds it
-const QString kLocate = QStringLiteral("Locate Tidewater installation folder:");
 
 tools::ArchiveWriter OneEntry(const std::string& id) {
   tools::ArchiveWriter writer(id);
@@ -59,7 +57,7 @@ TEST_P(PrecedenceTest, FindsTheFolderAndSavesOnlyThePickedOne) {
     EXPECT_EQ(windowSystem.messages[0].icon, platform::MsgIcon::Critical);
     EXPECT_EQ(windowSystem.messages[0].title, w.VersionTitle());
     ASSERT_EQ(folderPicker.calls.size(), 1u);
-    EXPECT_EQ(folderPicker.calls[0].title, kLocate);
+    EXPECT_EQ(folderPicker.calls[0].title, "Locate Tidewater installation folder:");
     EXPECT_EQ(folderPicker.calls[0].startFolder,
               Q(std::filesystem::canonical(wine.driveC()) / "Program Files"));
   } else {
@@ -136,52 +134,6 @@ TEST_F(StartupTest, ListsOnlyArchiveFilesInNameOrder) {
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 0);
   EXPECT_EQ(w.lblZPKID->text(), IdLabel("AUDIO"));
   EXPECT_EQ(windowSystem.beeps, 0);
-}
-
-// A folder without archives (here one gone since the last run): nothing chosen, nothing
-// said, the labels keep their design texts.
-TEST_F(StartupTest, FolderWithoutArchivesChoosesNothing) {
-  const std::filesystem::path folder = Root() / "gone";
-  StoreSetting("InstallPath", FolderText(folder));
-  frmMain& w = Start();
-  EXPECT_EQ(w.lblInstallPath->text(), FolderText(folder));
-  EXPECT_EQ(w.lstZPKFiles->ListCount(), 0);
-  EXPECT_EQ(w.CurrentArchivePath(), QString());
-  EXPECT_EQ(windowSystem.beeps, 0);
-  EXPECT_TRUE(windowSystem.messages.empty());
-  EXPECT_EQ(w.lblZPKID->text(), "lblZPKID");
-  EXPECT_EQ(w.lblResInfos->text(), "lblResInfos");
-}
-
-// The "Use system default" boxes take the number a setting starts with; a number other than
-// 0 or 1 leaves them as they are. Start-up writes no setting back.
-TEST_F(StartupTest, CheckBoxesFromTheLeadingNumberWithoutWritingBack) {
-  StoreSetting("STD PICViewer", "  1 apple");
-  StoreSetting("STD TXTViewer", "7");
-  frmMain& w = Start();
-  EXPECT_TRUE(w.cbStdViewer->isChecked());
-  EXPECT_FALSE(w.cbStdText->isChecked());
-  EXPECT_TRUE(settings.writes.empty());
-}
-
-TEST_F(StartupTest, FolderButtonStartsAtTheShownFolderAndSavesTheChoiceUnlessCancelled) {
-  AddArchive("data.zpk", OneEntry("DATA"));
-  const std::filesystem::path other = Root() / "Other";
-  std::filesystem::create_directories(other);
-  frmMain& w = Start();
-  settings.writes.clear();
-  folderPicker.answers = {QString(), Q(other)};
-  w.btnChoosePath->click();  // cancelled: nothing changes
-  EXPECT_EQ(w.lblInstallPath->text(), FolderText(Install()));
-  EXPECT_TRUE(settings.writes.empty());
-  w.btnChoosePath->click();
-  ASSERT_EQ(folderPicker.calls.size(), 2u);
-  EXPECT_EQ(folderPicker.calls[1].title, kLocate);
-  EXPECT_EQ(folderPicker.calls[1].startFolder, FolderText(Install()));
-  EXPECT_EQ(w.lblInstallPath->text(), FolderText(other));
-  EXPECT_EQ(StoredSetting("InstallPath"), FolderText(other));
-  // The list keeps the names found at start-up.
-  EXPECT_EQ(w.lstZPKFiles->ListCount(), 1);
 }
 
 }  // namespace

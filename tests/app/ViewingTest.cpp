@@ -138,16 +138,28 @@ TEST_F(ViewingTest, ClosingTheWindowEndsTheWaitForTheViewer) {
   EXPECT_TRUE(windowSystem.messages.empty());
 }
 
-// After btnChoosePath picks another folder with an archive of the same name, the commands
-// read that archive, at the positions its own directory gives.
+// btnChoosePath starts at the shown folder; cancelled, nothing changes. Once it picks another
+// folder with an archive of the same name, the choice is saved, the list keeps the names
+// found at start-up, and the commands read that archive, at the positions its own directory
+// gives.
 TEST_F(ViewingTest, SaveAsReadsTheArchiveOfTheFolderChosenSince) {
   app::frmMain& window = StartOn(kShip);
   tools::ArchiveWriter other("OTHER");
   other.Add("padding.bin", std::string(1000, 'p')).Add("gfx/ship.bmp", "BM other ship");
   fs::create_directory(Root() / "other");
   ASSERT_TRUE(other.WriteFile(Root() / "other" / "res.zpk"));
-  folderPicker.answers = {Q(Root() / "other")};
+  ASSERT_TRUE(other.WriteFile(Root() / "other" / "a.zpk"));
+  folderPicker.answers = {QString(), Q(Root() / "other")};
   Click(window.btnChoosePath);
+  EXPECT_EQ(window.lblInstallPath->text(), FolderText(Install()));
+  EXPECT_TRUE(settings.writes.empty());
+  Click(window.btnChoosePath);
+  ASSERT_EQ(folderPicker.calls.size(), 2u);
+  EXPECT_EQ(folderPicker.calls[1].title, "Locate Tidewater installation folder:");
+  EXPECT_EQ(folderPicker.calls[1].startFolder, FolderText(Install()));
+  EXPECT_EQ(window.lblInstallPath->text(), FolderText(Root() / "other"));
+  EXPECT_EQ(StoredSetting("InstallPath"), FolderText(Root() / "other"));
+  EXPECT_EQ(ListedRows(*window.lstZPKFiles), QStringList{"res.zpk"});
   ClickResource(1);
   dialogs_.answers = {Q(Root() / "saved.bmp")};
   Click(window.btnSaveAs);
@@ -194,10 +206,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, SaveAsReplaceTest,
                          [](const auto& p) { return std::string(p.param.name); });
 
 // The Options page through the window's own controls: a choice is shown and saved, and
-// unticks its row; a tick greys its own row only, at start-up too (without being written
-// back), and is saved.
+// unticks its row; a tick greys its own row only, and is saved. At start-up a box takes the
+// number its setting starts with, a number other than 0 or 1 leaving it as it is, and
+// nothing is written back.
 TEST_F(ViewingTest, TheOptionsPageSavesChoicesAndTicks) {
-  StoreSetting("STD TXTViewer", "1");
+  StoreSetting("STD TXTViewer", "  1 apple");
+  StoreSetting("STD PICViewer", "7");
   app::frmMain& window = StartOn(kShip);
   EXPECT_TRUE(settings.writes.empty()) << "start-up wrote a setting back";
   EXPECT_FALSE(window.txtTXTViewer->isEnabled());
@@ -207,14 +221,12 @@ TEST_F(ViewingTest, TheOptionsPageSavesChoicesAndTicks) {
   dialogs_.answers = {Q(Root() / "hexed"), Q(Root() / "pics" / "viewer")};
   Click(window.btnChoose[0]);
   EXPECT_EQ(StoredSetting("HEXEditor"), Q(Root() / "hexed"));
-  EXPECT_EQ(StoredSetting("STD PICViewer"), std::nullopt);
+  EXPECT_EQ(StoredSetting("STD PICViewer"), "7");
   Click(window.btnChoose[1]);
-  ASSERT_EQ(dialogs_.calls.size(), 2u);
-  EXPECT_EQ(dialogs_.calls[1].info.title, "PIC Viewer:");
   EXPECT_EQ(window.txtPICViewer->text(), Q(Root() / "pics" / "viewer"));
   EXPECT_EQ(StoredSetting("PICViewer"), Q(Root() / "pics" / "viewer"));
   EXPECT_EQ(StoredSetting("STD PICViewer"), "0");
-  EXPECT_EQ(StoredSetting("STD TXTViewer"), "1");
+  EXPECT_EQ(StoredSetting("STD TXTViewer"), "  1 apple");
 
   Click(window.cbStdText);
   EXPECT_TRUE(window.txtTXTViewer->isEnabled() && window.btnChoose[2]->isEnabled());

@@ -14,7 +14,6 @@
 
 #include "DialogTestSupport.h"
 #include "dialogs/Twips.h"
-#include "dialogs/frmMsgBoxEx.h"
 
 namespace {
 
@@ -277,10 +276,16 @@ INSTANTIATE_TEST_SUITE_P(Languages, ExtendedDialogLanguageTest, testing::ValuesI
 
 class ExtendedDialogTest : public zpk::test::DialogGlobalsTest {};
 
+// Help without a text only beeps; only the buttons asked for show; a long prompt wraps and
+// grows downwards within the window.
 TEST_F(ExtendedDialogTest, HelpWithoutTextOnlyBeepsAndOnlyRequestedButtonsShow) {
   MsgBoxExRequest request;
   request.buttons = {std::nullopt, QStringLiteral("Nein"), std::nullopt};
+  for (int i = 0; i < 30; ++i) request.prompt += QStringLiteral("Resource archive ");
   WhenModalShown([](QDialog& d) {
+    const QLabel& prompt = Child<QLabel>(d, "lblPrompt");
+    EXPECT_GT(prompt.height(), 2 * prompt.fontMetrics().height());
+    EXPECT_LE(prompt.geometry().right(), d.width());
     EXPECT_FALSE(Child(d, "btn1").isVisible());
     EXPECT_FALSE(Child(d, "btn3").isVisible());
     EXPECT_FALSE(Child(d, "cbDontShow").isVisible());
@@ -291,16 +296,6 @@ TEST_F(ExtendedDialogTest, HelpWithoutTextOnlyBeepsAndOnlyRequestedButtonsShow) 
   EXPECT_EQ(MsgBoxEx(request, windows), 2);
   EXPECT_EQ(windows.beeps, 2);
   EXPECT_TRUE(windows.messages.empty());
-}
-
-TEST_F(ExtendedDialogTest, LongPromptWrapsAndGrowsDownwards) {
-  frmMsgBoxEx dialog(windows);
-  QString prompt;
-  for (int i = 0; i < 30; ++i) prompt += QStringLiteral("Resource archive ");
-  dialog.SetPrompt(prompt);
-  const QLabel& label = Child<QLabel>(dialog, "lblPrompt");
-  EXPECT_GT(label.height(), 2 * label.fontMetrics().height());
-  EXPECT_LE(label.geometry().right(), dialog.width());
 }
 
 }  // namespace
