@@ -88,18 +88,25 @@ INSTANTIATE_TEST_SUITE_P(
 class StartupTest : public WindowTest {};
 
 // An archive named on the command line: its folder wins over the setting for this run and
-// is not saved, and that archive is the one chosen.
+// is not saved, and that archive is the one chosen, loaded without a beep. The list holds
+// that folder's archive files only, in name order, whatever their case.
 TEST_F(StartupTest, ArchiveOnTheCommandLineOpensInItsFolder) {
   AddArchive("data.zpk", OneEntry("INSTALL"));
   const std::filesystem::path other = Root() / "mods";
-  std::filesystem::create_directories(other);
-  WriteFileBytes(other / "alpha.zpk", OneEntry("ALPHA").Bytes());
+  std::filesystem::create_directories(other / "folder.zpk");
+  for (const char* name : {"maps.zpk", "Data.ZPK", "audio.zpk", ".hidden.zpk"}) {
+    WriteFileBytes(other / name, OneEntry(name).Bytes());
+  }
+  WriteFileBytes(other / "data.zpk.bak", {std::byte{'x'}});
   WriteFileBytes(other / "mod.zpk", OneEntry("MOD").Bytes());
   startArchive = Q(other / "mod.zpk");
   frmMain& w = Start();
+  EXPECT_EQ(w.windowTitle(), QStringLiteral(" Quill's Tidewater ZPK Viewer v1.00"));
   EXPECT_EQ(w.lblInstallPath->text(), FolderText(other));
-  EXPECT_EQ(w.lstZPKFiles->ListIndex(), 1);
+  EXPECT_EQ(ListedRows(*w.lstZPKFiles), QStringList({"audio.zpk", "Data.ZPK", "maps.zpk", "mod.zpk"}));
+  EXPECT_EQ(w.lstZPKFiles->ListIndex(), 3);
   EXPECT_EQ(w.lblZPKID->text(), IdLabel("MOD"));
+  EXPECT_EQ(windowSystem.beeps, 0);
   EXPECT_TRUE(settings.writes.empty());
 }
 
@@ -118,22 +125,6 @@ TEST_F(StartupTest, OpensOnTheGameInAProtonPrefixWithoutAsking) {
   EXPECT_EQ(w.lblInstallPath->text(), FolderText(game));
   EXPECT_EQ(w.lblZPKID->text(), IdLabel("PROTON"));
   EXPECT_TRUE(settings.writes.empty());
-}
-
-TEST_F(StartupTest, ListsOnlyArchiveFilesInNameOrder) {
-  AddArchive("maps.zpk", OneEntry("MAPS"));
-  AddArchive("Data.ZPK", OneEntry("DATA"));
-  AddArchive("audio.zpk", OneEntry("AUDIO"));
-  AddArchive(".hidden.zpk", OneEntry("HIDDEN"));
-  WriteFileBytes(Install() / "data.zpk.bak", {std::byte{'x'}});
-  std::filesystem::create_directories(Install() / "folder.zpk");
-  frmMain& w = Start();
-  EXPECT_EQ(w.windowTitle(), QStringLiteral(" Quill's Tidewater ZPK Viewer v1.00"));
-  EXPECT_EQ(ListedRows(*w.lstZPKFiles), QStringList({"audio.zpk", "Data.ZPK", "maps.zpk"}));
-  // The first is loaded at once, without a beep.
-  EXPECT_EQ(w.lstZPKFiles->ListIndex(), 0);
-  EXPECT_EQ(w.lblZPKID->text(), IdLabel("AUDIO"));
-  EXPECT_EQ(windowSystem.beeps, 0);
 }
 
 }  // namespace
