@@ -34,7 +34,7 @@ class CatalogueTest : public WindowTest {
   const QLocale previousLocale_;
 };
 
-TEST_F(CatalogueTest, LabelsDescribeTheArchive) {
+TEST_F(CatalogueTest, LabelsDescribeTheArchiveAndEveryLaterChoiceReloads) {
   std::string id = "  TIDEWATER RESOURCE PACK 1.0";
   id.resize(256, ' ');
   tools::ArchiveWriter writer(id);
@@ -42,6 +42,7 @@ TEST_F(CatalogueTest, LabelsDescribeTheArchive) {
   writer.Add("   music/theme.wav", "RIFF");
   writer.Add("text/caf\xE9.txt", "x");
   const auto path = AddArchive("data.zpk", writer);
+  AddArchive("e.zpk", tools::ArchiveWriter("B").Add("b1.txt", "11"));
   // 9 March 2024, 14:05:07 local time.
   const QDateTime when(QDate(2024, 3, 9), QTime(14, 5, 7));
   {
@@ -60,17 +61,11 @@ TEST_F(CatalogueTest, LabelsDescribeTheArchive) {
             QStringList({"gfx/ship.bmp", "music/theme.wav", QString::fromUtf8("text/caf\u00E9.txt")}));
   EXPECT_EQ(w.lstZPKRes->ListIndex(), 0);
   EXPECT_EQ(w.lblResInfos->text(), QStringLiteral("BMP, Pos: 1.088 (440), Len: 5.000.000 (4C4B40)"));
-}
-
-TEST_F(CatalogueTest, EveryLaterChoiceReloadsAndBeepsOnce) {
-  tools::ArchiveWriter a("A");
-  a.Add("a1.txt", "11");
-  a.Add("a2.txt", "22");
-  AddArchive("a.zpk", a);
-  AddArchive("b.zpk", tools::ArchiveWriter("B").Add("b1.txt", "11"));
-  frmMain& w = Start();
+  EXPECT_EQ(windowSystem.beeps, 0);
+  // Every later choice loads again and beeps once, the archive already loaded too, whose
+  // first resource is then chosen.
   ClickResource(1);
-  ClickArchive(0);  // the archive already loaded: loaded again, its first resource chosen
+  ClickArchive(0);
   EXPECT_EQ(windowSystem.beeps, 1);
   EXPECT_EQ(w.lstZPKRes->ListIndex(), 0);
   ClickArchive(1);

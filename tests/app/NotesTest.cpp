@@ -202,7 +202,6 @@ TEST(NotesFolder, BesideTheProgramUnlessInstalledForTheSystem) {
 // break gets no empty line after it; CRs that end a line are left out, a lone CR stays.
 TEST(NotesFileBytes, EveryLineEndsWithCrLf) {
   const std::pair<QString, QByteArray> rows[] = {
-      {"", ""},
       {"a\nb", "a\r\nb\r\n"},
       {"a\nb\n", "a\r\nb\r\n"},
       {"a\rb", "a\rb\r\n"},
