@@ -222,6 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NumberFormat, Edges) {
   const QLocale us(QLocale::English, QLocale::UnitedStates);
   EXPECT_EQ(app::FormatGrouped(std::numeric_limits<std::int64_t>::min(), us), "-9,223,372,036,854,775,808");
+  EXPECT_EQ(app::FormatSizeKb(1023, us), "1 Kb");
   EXPECT_EQ(app::FormatSizeKb(1024, us), "2 Kb");
   EXPECT_EQ(app::FormatSizeKb(5ULL << 30, us), "5,242,881 Kb");
   const QLocale german(QLocale::German, QLocale::Germany);
