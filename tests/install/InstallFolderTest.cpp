@@ -1,17 +1,18 @@
-// The installation folder: the game's uninstall entry in a fake Wine prefix, the special
-// folders, the folder browser's start folder, and the folder choice with its setting.
+// The installation folder: the special folders of a fake Wine prefix, the folder browser's
+// start folder, and the folder choice with its setting. Which folder the uninstall entry
+// leads to is start-up's test (app/StartupTest).
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QWidget>
 #include <fstream>
-#include <optional>
 #include <string>
 
 #include "app/InstallFolder.h"
 #include "app/modRegSubs.h"
 #include "support/IniSettingsStore.h"
 #include "support/RecordingWindowSystem.h"
+#include "support/RowName.h"
 #include "support/ScriptedFolderPicker.h"
 #include "support/FakeWinePrefix.h"
 #include "support/ScopedEnv.h"
@@ -22,64 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const QString kTitle = QStringLiteral("Quill's Tidewater ZPK Viewer v1.00");
-const std::string& kUninstallHeader = test::kUninstallKeyHeader;
-
 QString Q(const fs::path& path) { return QString::fromStdString(path.string()); }
-
-// ---------------------------------------------------------------------------------------
-// The uninstall entry.
-
-struct LocationCase {
-  std::string name;
-  std::string systemReg;
-  std::optional<std::string> belowDriveC;  // where it leads; nullopt: nothing found
-};
-
-std::ostream& operator<<(std::ostream& out, const LocationCase& c) { return out << c.name; }
-
-class InstallLocation : public testing::TestWithParam<LocationCase> {};
-
-TEST_P(InstallLocation, LeadsToTheGameFolderOrToNothing) {
-  const LocationCase& c = GetParam();
-  test::FakeWinePrefix prefix;
-  prefix.MakeFolder("Games/Tidewater");
-  prefix.WriteSystemReg(c.systemReg);
-  const platform::WineRegistry registry(prefix.root());
-  test::RecordingWindowSystem windows;
-  // No other prefix to fall back on.
-  const test::TempDir emptyHome;
-  const test::ScopedEnv home("HOME", emptyHome.path().string());
-  const test::ScopedEnv noPrefix("WINEPREFIX", nullptr);
-
-  const auto found = ReadInstallLocation(registry, windows, kTitle);
-
-  if (c.belowDriveC) {
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(*found, Q(fs::canonical(prefix.driveC()) / *c.belowDriveC));
-  } else {
-    EXPECT_EQ(found, std::nullopt) << found->toStdString();
-  }
-  // Start-up tells a missing entry with its own message; the lookup itself is silent.
-  EXPECT_TRUE(windows.messages.empty());
-  EXPECT_EQ(windows.beeps, 0);
-}
-
-const LocationCase kLocationCases[] = {
-    {"uninstall_entry", kUninstallHeader + "\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n",
-     "Games/Tidewater"},
-    {"no_entry", "[Software\\\\Other] 1\n\"InstallLocation\"=\"C:\\\\Games\\\\Tidewater\"\n",
-     std::nullopt},
-    {"location_is_a_number", kUninstallHeader + "\"InstallLocation\"=dword:00000001\n",
-     std::nullopt},
-    {"folder_not_there", kUninstallHeader + "\"InstallLocation\"=\"C:\\\\Games\\\\Gone\"\n",
-     std::nullopt},
-};
-
-INSTANTIATE_TEST_SUITE_P(Entries, InstallLocation, testing::ValuesIn(kLocationCases),
-                         [](const testing::TestParamInfo<LocationCase>& row) {
-                           return row.param.name;
-                         });
 
 // ---------------------------------------------------------------------------------------
 // Special folders.
@@ -92,8 +36,6 @@ struct SpecialCase {
   std::string reg;
   std::string expected;
 };
-
-std::ostream& operator<<(std::ostream& out, const SpecialCase& c) { return out << c.name; }
 
 class SpecialFolder : public testing::TestWithParam<SpecialCase> {};
 
@@ -133,10 +75,7 @@ const SpecialCase kSpecialCases[] = {
     {"unknown_number", 9999, {}, "", ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Folders, SpecialFolder, testing::ValuesIn(kSpecialCases),
-                         [](const testing::TestParamInfo<SpecialCase>& row) {
-                           return row.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Folders, SpecialFolder, testing::ValuesIn(kSpecialCases), test::RowName());
 
 // ---------------------------------------------------------------------------------------
 // The folder browser's start folder.
@@ -175,8 +114,6 @@ struct ChooseCase {
   QString result;
 };
 
-std::ostream& operator<<(std::ostream& out, const ChooseCase& c) { return out << c.name; }
-
 class ChooseInstallPathTest : public testing::TestWithParam<ChooseCase> {};
 
 TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
@@ -206,9 +143,7 @@ const ChooseCase kChooseCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Choices, ChooseInstallPathTest, testing::ValuesIn(kChooseCases),
-                         [](const testing::TestParamInfo<ChooseCase>& row) {
-                           return row.param.name;
-                         });
+                         test::RowName());
 
 }  // namespace
 }  // namespace zpk::app

@@ -8,6 +8,7 @@
 #include "support/RecordingWindowSystem.h"
 #include "support/FakeWinePrefix.h"
 #include "platform/WineRegistry.h"
+#include "support/RowName.h"
 
 namespace zpk::app {
 namespace {
@@ -31,8 +32,6 @@ struct ReadCase {
   QVariant value = {};   // what a successful read gives
   QString message = {};  // the message box text, "" for none
 };
-
-std::ostream& operator<<(std::ostream& out, const ReadCase& c) { return out << c.name; }
 
 class ReadRegValueTest : public testing::TestWithParam<ReadCase> {};
 
@@ -110,10 +109,7 @@ const ReadCase kReadCases[] = {
     Told("missing_value_told", "\"V\"=\"x\"\n", kKey, "Nope", kRegSz, kReadFailed + "Nope" + kCode + "2"),
 };
 
-INSTANTIATE_TEST_SUITE_P(Values, ReadRegValueTest, testing::ValuesIn(kReadCases),
-                         [](const testing::TestParamInfo<ReadCase>& row) {
-                           return row.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Values, ReadRegValueTest, testing::ValuesIn(kReadCases), test::RowName());
 
 TEST(ReadRegValue, ARegistryThatCannotBeReadIsToldEvenUnasked) {
   test::FakeWinePrefix prefix;

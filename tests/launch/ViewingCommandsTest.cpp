@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "LaunchFixture.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -76,8 +77,7 @@ TEST_P(ViewerCommandLineTest, TheCopysNameArrivesAsOneArgumentAndTheCopyGoes) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ViewerCommandLineTest,
     ::testing::Values(CommandLineCase{"ShellCharacters", kOdd, kOddName},
-                      CommandLineCase{"LeadingDash", kDash, "./-rf.txt"}),
-    [](const auto& p) { return std::string(p.param.name); });
+                      CommandLineCase{"LeadingDash", kDash, "./-rf.txt"}), test::RowName());
 
 // The first view's viewer is held; inside its wait the window's events run, a second view
 // runs nested and ends, and only then is the first viewer let go.
@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OutcomeCase{"OpenerFoundNoHandler", "", "status:3", true, false},
                       OutcomeCase{"ViewerEndedWithItsOwnStatus", "fake", "status:3", false, false},
                       OutcomeCase{"MissingProgram", "no-such-viewer", "exit", true, false}),
-    [](const auto& p) { return std::string(p.param.name); });
+    test::RowName());
 
 TEST_F(ViewingCommandsTest, AFailedCopyEndsTheCommandWithItsOwnMessageOnly) {
   position_ = kBeyond;

@@ -8,6 +8,7 @@
 #include "platform/GameFolders.h"
 #include "support/FakeWinePrefix.h"
 #include "support/TempDir.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -114,7 +115,7 @@ TEST_P(EachLauncher, FindsTheGameInItsPrefix) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Launchers, EachLauncher, testing::ValuesIn(kLaunchers),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         zpk::test::RowName());
 
 TEST_F(Locate, LaunchersComeInTheirOrder) {
   // Made last to first, so that the order is not the order of making.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/WinePrefixSearch.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -48,7 +49,6 @@ TEST_P(SteamLibraries, AreThePathsTheFileNames) {
   EXPECT_EQ(GetParam().libraries, zpk::platform::SteamLibraryPaths(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SteamLibraries, testing::ValuesIn(kVdfCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, SteamLibraries, testing::ValuesIn(kVdfCases), zpk::test::RowName());
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/WineRegistryScan.h"
 #include "support/TempDir.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -80,8 +81,7 @@ TEST_P(RegistryScan, FindsTheValueInMemoryAndInAFile) {
             zpk::platform::FindRegistryTextIn(c.body, kKeys, "WHERE").result);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RegistryScan, testing::ValuesIn(kScanCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, RegistryScan, testing::ValuesIn(kScanCases), zpk::test::RowName());
 
 TEST(RegistryScan, LinesLongerThanTheBlocksAreReadAndOverLongOnesDropped) {
   const zpk::test::TempDir dir;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/RowName.h"
+
 namespace {
 
 using zpk::platform::QuoteArgument;
@@ -38,8 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"TrailingBackslashes", "a\\\\ b\\", {"a\\\\", "b\\"}},
         SplitCase{"ShellCharactersAreOrdinary", "x;rm -rf ~ $(id) `id` |cat >out &",
                   {"x;rm", "-rf", "~", "$(id)", "`id`", "|cat", ">out", "&"}},
-        SplitCase{"NewlineIsNoBlank", "a\nb c", {"a\nb", "c"}}),
-    [](const auto& p) { return std::string(p.param.name); });
+        SplitCase{"NewlineIsNoBlank", "a\nb c", {"a\nb", "c"}}), zpk::test::RowName());
 
 struct QuoteCase {
   const char* name;
@@ -58,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, QuoteArgumentTest,
     ::testing::Values(QuoteCase{"Plain", "ship.bmp", "ship.bmp"},
                       QuoteCase{"Empty", "", "\"\""},
-                      QuoteCase{"Blank", "my ship.bmp", "\"my ship.bmp\""}),
-    [](const auto& p) { return std::string(p.param.name); });
+                      QuoteCase{"Blank", "my ship.bmp", "\"my ship.bmp\""}), zpk::test::RowName());
 
 // Every text, however odd (quotes, backslashes before them or at the end), comes back as
 // itself, also next to other arguments.

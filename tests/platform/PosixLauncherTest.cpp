@@ -13,6 +13,7 @@
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "support/ViewerLog.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -118,8 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"NotExecutable", "<dir>/plain.txt", "x", ""},
         FailureCase{"ScriptWithoutInterpreterLine", "<dir>/noshebang", "", ""},
         FailureCase{"MissingWorkingFolder", ZPK_FAKE_VIEWER, "x", "<dir>/no-such-folder"},
-        FailureCase{"NoOpener", "", "ship.bmp", ""}),
-    [](const auto& p) { return std::string(p.param.name); });
+        FailureCase{"NoOpener", "", "ship.bmp", ""}), zpk::test::RowName());
 
 // Letting go of a process handle: a running program runs on and is collected when it
 // ends; an ended one, still a zombie, is collected at once.

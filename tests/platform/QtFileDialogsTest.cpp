@@ -5,6 +5,7 @@
 #include <QFileDialog>
 
 #include "platform/FileDialogs.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -36,7 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
                        Pairs({"EXE files (*.exe)", "*.exe", "Alle Dateien (*.*)", "*.*"}),
                        {"EXE files (*.exe) (*.exe)", "Alle Dateien (*.*) (*)"}},
         NameFilterCase{"SeveralPatterns", Pairs({"Pictures", "*.bmp;*.png"}),
-                       {"Pictures (*.bmp *.png)"}}),
-    [](const auto& p) { return std::string(p.param.name); });
+                       {"Pictures (*.bmp *.png)"}}), zpk::test::RowName());
 
 }  // namespace

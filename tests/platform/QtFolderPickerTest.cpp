@@ -11,6 +11,7 @@
 #include "platform/QtFolderPicker.h"
 #include "support/ModalDialog.h"
 #include "support/TempDir.h"
+#include "support/RowName.h"
 
 namespace zpk::platform {
 namespace {
@@ -87,8 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         PickCase{"CancelGivesNothing", "Games/Tidewater", Reject, "", "", std::nullopt},
         PickCase{"GoneStartOpensTheNearestFolderAbove", "Games/Gone/Deeper", Reject, "", "Games",
                  std::nullopt},
-        PickCase{"RootKeepsItsSeparator", "/", Accept, "/", "", "/"}),
-    [](const auto& p) { return std::string(p.param.name); });
+        PickCase{"RootKeepsItsSeparator", "/", Accept, "/", "", "/"}), test::RowName());
 
 }  // namespace
 }  // namespace zpk::platform

@@ -8,6 +8,7 @@
 #include "support/FakeWinePrefix.h"
 #include "support/ScopedEnv.h"
 #include "platform/WinePrefix.h"
+#include "support/RowName.h"
 
 namespace zpk::platform {
 namespace {
@@ -22,8 +23,6 @@ struct MapCase {
   std::optional<std::string> drive;
   std::string below = {};
 };
-
-std::ostream& operator<<(std::ostream& out, const MapCase& c) { return out << c.name; }
 
 class DriveMapping : public testing::TestWithParam<MapCase> {
  protected:
@@ -67,8 +66,7 @@ const MapCase kMapCases[] = {
     {"digit_for_drive", "1:\\Games", std::nullopt},
 };
 
-INSTANTIATE_TEST_SUITE_P(Paths, DriveMapping, testing::ValuesIn(kMapCases),
-                         [](const testing::TestParamInfo<MapCase>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Paths, DriveMapping, testing::ValuesIn(kMapCases), test::RowName());
 
 TEST(DriveMappingWithoutDosdevices, FindsDriveCInDriveC) {
   test::FakeWinePrefix prefix;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/WineRegistryFile.h"
+#include "support/RowName.h"
 
 namespace zpk::platform {
 namespace {
@@ -22,8 +23,6 @@ struct ParseCase {
   std::uint32_t number = 0;
   QByteArray bytes = {};
 };
-
-std::ostream& operator<<(std::ostream& out, const ParseCase& c) { return out << c.name; }
 
 const std::string kHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
 const QString kGame = QStringLiteral("Software\\Quill\\Game");
@@ -127,10 +126,7 @@ const ParseCase kParseCases[] = {
             Expect::NoKey),
 };
 
-INSTANTIATE_TEST_SUITE_P(Lines, WineRegistryParse, testing::ValuesIn(kParseCases),
-                         [](const testing::TestParamInfo<ParseCase>& row) {
-                           return row.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Lines, WineRegistryParse, testing::ValuesIn(kParseCases), test::RowName());
 
 TEST(WineRegistryFile, FindsSeveralKeysInOnePass) {
   const std::string file =
