@@ -3,7 +3,6 @@
 // leads to is start-up's test (app/StartupTest).
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QWidget>
 #include <fstream>
 #include <string>
@@ -51,9 +50,6 @@ TEST_P(SpecialFolder, IsThePrefixFolderTheRegistryNamesOrHome) {
                            : c.expected.empty()   ? QString()
                                                   : Q(fs::canonical(prefix.driveC()) / c.expected);
   EXPECT_EQ(GetSpecialFolder(platform::WineRegistry(prefix.root()), c.csidl), expected);
-  if (c.csidl == kCsidlProgramFiles && c.folders.empty()) {
-    EXPECT_EQ(GetSpecialFolder(platform::WineRegistry(home / ".wine"), c.csidl), expected);
-  }
   if (c.csidl == kCsidlWindows) {
     const test::ScopedEnv windir("windir", "/opt/windows");
     EXPECT_EQ(GetSpecialFolder(platform::WineRegistry(prefix.root()), c.csidl), "/opt/windows");
@@ -103,23 +99,12 @@ TEST_F(Browse, AnEmptyOrBlankStartFolderBecomesTheDocumentsFolder) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Choosing the folder: the separators of the start folder and of the choice, the owner.
-// Where start-up starts it and what cancelling keeps are the window's tests (StartupTest).
-
-struct ChooseCase {
-  std::string name;
-  QString currentFolder;  // caption of lblInstallPath
-  QString expectedStart;
-  QString answer;
-  QString result;
-};
-
-class ChooseInstallPathTest : public testing::TestWithParam<ChooseCase> {};
-
-TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
-  const ChooseCase& c = GetParam();
+// Choosing the folder: a caption without its separator starts the picker with one, over the
+// active window, and the choice is saved with one. The title, the start folder at start-up
+// and what cancelling keeps are the window's tests (StartupTest).
+TEST(ChooseInstallPath, StartsAtTheCaptionAndSavesTheChoiceWithSeparators) {
   test::FakeWinePrefix prefix;
-  test::ScriptedFolderPicker picker({c.answer});
+  test::ScriptedFolderPicker picker({"/srv/Tidewater"});
   test::TempDir config;
   test::IniSettingsStore settings(config / "settings.conf");
   test::RecordingWindowSystem windows;
@@ -127,23 +112,13 @@ TEST_P(ChooseInstallPathTest, SavesWhatTheUserChose) {
   windows.activeWindow = &active;
 
   const auto result = ChooseInstallPath(platform::WineRegistry(prefix.root()), picker, settings,
-                                        windows, c.currentFolder);
+                                        windows, "/games/tide");
   ASSERT_EQ(picker.calls.size(), 1u);
-  EXPECT_EQ(picker.calls[0].startFolder, c.expectedStart);
-  EXPECT_EQ(picker.calls[0].title, "Locate Tidewater installation folder:");
+  EXPECT_EQ(picker.calls[0].startFolder, "/games/tide/");
   EXPECT_EQ(picker.calls[0].owner, &active);
-  EXPECT_EQ(result, c.result);
-  EXPECT_EQ(settings.Read("InstallPath", ""), c.result);
-  EXPECT_EQ(settings.writes, 1);
+  EXPECT_EQ(result, "/srv/Tidewater/");
+  EXPECT_EQ(settings.Read("InstallPath", ""), "/srv/Tidewater/");
 }
-
-const ChooseCase kChooseCases[] = {
-    {"caption_without_separator", "/games/tide", "/games/tide/", "/srv/Tidewater", "/srv/Tidewater/"},
-    {"root_gets_no_second_separator", "/games/tide/", "/games/tide/", "/", "/"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Choices, ChooseInstallPathTest, testing::ValuesIn(kChooseCases),
-                         test::RowName());
 
 }  // namespace
 }  // namespace zpk::app

@@ -28,12 +28,7 @@ const QString kViewer = ZPK_FAKE_VIEWER;
 
 QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
-// Polls for ten seconds at most until the process is gone (collected); a zombie child of
-// ours would stay "Z".
-bool Gone(long pid) {
-  for (int i = 0; i < 2000 && !ProcessState(pid).empty(); ++i) std::this_thread::sleep_for(5ms);
-  return ProcessState(pid).empty();
-}
+bool Gone(long pid) { return zpk::test::WaitUntilEnded(pid, true).empty(); }
 
 State WaitUntilEnded(LaunchedProcess& process) {
   for (int i = 0; i < 1000; ++i) {
@@ -134,8 +129,7 @@ TEST_P(DropHandleTest, NeitherKillsTheProgramNorLeavesAZombie) {
   ASSERT_EQ(runs.size(), 1u);
   const long pid = runs[0].pid;
   if (endedFirst) {
-    for (int i = 0; i < 2000 && ProcessState(pid) != "Z"; ++i) std::this_thread::sleep_for(5ms);
-    EXPECT_EQ(ProcessState(pid), "Z");  // ended, not yet collected
+    EXPECT_EQ(zpk::test::WaitUntilEnded(pid), "Z");  // ended, not yet collected
   }
   outcome.process.reset();
   if (!endedFirst) {

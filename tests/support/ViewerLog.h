@@ -65,11 +65,15 @@ inline std::string ProcessState(long pid) {
   return close == std::string::npos ? std::string() : text.substr(close + 2, 1);
 }
 
-// Returns once the process has ended (a zombie or gone), or after ten seconds.
-inline void WaitUntilEnded(long pid) {
-  for (int i = 0; i < 2000 && ProcessState(pid) != "" && ProcessState(pid) != "Z"; ++i) {
+// Waits, ten seconds at most, until the process has ended: a zombie or gone, or with
+// `collected` gone (a zombie child of ours stays "Z"). Gives the state it is in then.
+inline std::string WaitUntilEnded(long pid, bool collected = false) {
+  std::string state = ProcessState(pid);
+  for (int i = 0; i < 2000 && !state.empty() && (collected || state != "Z"); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    state = ProcessState(pid);
   }
+  return state;
 }
 
 // Points fake_viewer at a log file for the object's lifetime. The viewers end at once, or
