@@ -63,12 +63,6 @@ class LaunchFixture : public ::testing::Test {
     return catalogue_.entries.Slot(position + 1);
   }
 
-  std::vector<std::byte> Bytes(int position) {
-    const auto entry = *Chosen(position);
-    const auto all = ReadFileBytes(archivePath_);
-    return {all.begin() + entry.Pos, all.begin() + entry.Pos + entry.Len};
-  }
-
   // The copy folder, below the test's own temporary folder dir_/tmp.
   fs::path TempFolder() const { return launch::CopyFolderBelow(dir_ / "tmp"); }
   std::vector<ViewerRun> Runs(RunsOf which = RunsOf::All) const {

@@ -13,23 +13,22 @@ class ScriptedFileDialogs : public platform::FileDialogs {
  public:
   struct Call {
     bool save;
-    QWidget* owner;
     platform::FileDialogInfo info;
   };
 
-  QString ShowSave(QWidget* owner, const platform::FileDialogInfo& info) override {
-    return Answer(true, owner, info);
+  QString ShowSave(QWidget*, const platform::FileDialogInfo& info) override {
+    return Answer(true, info);
   }
-  QString ShowOpen(QWidget* owner, const platform::FileDialogInfo& info) override {
-    return Answer(false, owner, info);
+  QString ShowOpen(QWidget*, const platform::FileDialogInfo& info) override {
+    return Answer(false, info);
   }
 
   std::deque<QString> answers;  // "" stands for cancel; no answer left also cancels
   std::vector<Call> calls;
 
  private:
-  QString Answer(bool save, QWidget* owner, const platform::FileDialogInfo& info) {
-    calls.push_back({save, owner, info});
+  QString Answer(bool save, const platform::FileDialogInfo& info) {
+    calls.push_back({save, info});
     if (answers.empty()) return {};
     QString answer = answers.front();
     answers.pop_front();
