@@ -39,6 +39,7 @@ class ChoiceListTest : public ::testing::Test {
 TEST_F(ChoiceListTest, EveryClickKeyAndProgramChoiceRaisesOneEvent) {
   list.setFocus();
   QTest::keyClick(&list, Qt::Key_Tab);
+  EXPECT_EQ(list.ListIndex(), -1);  // before a click below the rows clears the list
   Click(2, Qt::RightButton);
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(10, 190));  // below the rows
   EXPECT_TRUE(Choices().empty());
