@@ -74,6 +74,7 @@ const ParseCase kParseCases[] = {
          QString("say \"hi\"\n\t") + QChar(7) + QChar(27)),
     Text("hex_escapes", Game("\"V\"=\"caf\\xe9 \\x00e9a \\x\"\n"), QString::fromUtf8("café éa x")),
     Text("octal_escapes", Game("\"V\"=\"\\101\\1010\\0\"\n"), QString("AA0") + QChar(0)),
+    Text("utf8_text_as_is", Game("\"V\"=\"Gr\xc3\xbc\xc3\x9f" "e\"\n"), QString::fromUtf8("Grüße")),
     Typed("dword_upper_case", Game("\"Count\"=DWORD:FFFFFFFF\n"), "Count", kRegDword, 0xFFFFFFFFu),
     Text("default_value", Game("@=\"the default\"\n"), "the default", kGame, ""),
     Text("names_ignore_case", Game("\"InstallLocation\"=\"x\"\n"), "x", "SOFTWARE\\QUILL\\game",
