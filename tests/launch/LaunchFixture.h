@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <climits>
 #include <filesystem>
 #include <string>
 
@@ -35,11 +34,6 @@ class LaunchFixture : public ::testing::Test {
     fs::create_directory(dir_ / "tmp");
     archivePath_ = dir_ / "game" / "res.zpk";
     fs::create_directory(dir_ / "game");
-  }
-
-  // An entry whose range runs far past the end of the archive.
-  static tools::WriterEntry BeyondTheEnd(const std::string& name) {
-    return tools::RangedEntry(name, 300, INT_MAX);
   }
 
   // Writes the archive and reads its catalogue back.

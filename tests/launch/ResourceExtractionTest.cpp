@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "LaunchFixture.h"
 #include "options/FileDialogWrappers.h"
 #include "support/ByteDiff.h"
@@ -23,7 +25,7 @@ class SaveResToFileTest : public LaunchFixture {
     LaunchFixture::SetUp();
     ArchiveWriter writer("TEST");
     writer.Add("data/gfx/ship.bmp", kShip).Add("data\\other\\ship.bmp", kOtherShip)
-        .Add(BeyondTheEnd("gfx\\beyond.bmp"))
+        .Add(tools::RangedEntry("gfx\\beyond.bmp", 300, INT_MAX))  // runs past the archive's end
         .Add("  snd/Sch\xF6n Lied.wav  ", "RIFF");
     WriteArchive(writer);
   }
@@ -79,7 +81,11 @@ TEST_F(SaveResToFileTest, AMissingArchiveIsAReadFailure) {
   EXPECT_TRUE(window_.messages[0].text.startsWith("Ressource can't be read: "));
 }
 
-TEST_F(SaveResToFileTest, SaveAsCancelledWritesAndRemembersNothing) {
+// A cancelled dialog writes and remembers nothing; a chosen file is written, and its folder
+// is where the next dialog starts.
+TEST_F(SaveResToFileTest, SaveAsWritesTheChosenFileAndRemembersItsFolder) {
+  fs::create_directory(dir_ / "out");
+  dialogs_.answers = {QString(), Q(dir_ / "out" / "my ship.bmp"), QString()};
   EXPECT_EQ(Save(0, true), QString());
   ASSERT_EQ(dialogs_.calls.size(), 1u);
   const auto& call = dialogs_.calls[0];
@@ -90,19 +96,15 @@ TEST_F(SaveResToFileTest, SaveAsCancelledWritesAndRemembersNothing) {
   EXPECT_EQ(call.info.filter, options::ConvertFilter("Alle Dateien (*.*)|*.*"));
   EXPECT_EQ(settings_.Read("LastResSave", "unset"), "unset");
   EXPECT_TRUE(ListFiles(TempFolder()).empty());
-  EXPECT_TRUE(window_.messages.empty());
-}
 
-TEST_F(SaveResToFileTest, SaveAsWritesTheChosenFileAndRemembersItsFolder) {
-  fs::create_directory(dir_ / "out");
-  dialogs_.answers = {Q(dir_ / "out" / "my ship.bmp"), QString()};
   EXPECT_EQ(Save(0, true), Q(dir_ / "out" / "my ship.bmp"));
   EXPECT_BYTES_EQ(ToBytes(kShip), ReadFileBytes(dir_ / "out" / "my ship.bmp"));
   EXPECT_EQ(ListFiles(dir_ / "out"), std::vector<fs::path>{"my ship.bmp"});
   EXPECT_EQ(settings_.Read("LastResSave", "?"), Q(dir_ / "out") + "/");
   Save(1, true);
-  ASSERT_EQ(dialogs_.calls.size(), 2u);
-  EXPECT_EQ(dialogs_.calls[1].info.initialFolder, Q(dir_ / "out") + "/");
+  ASSERT_EQ(dialogs_.calls.size(), 3u);
+  EXPECT_EQ(dialogs_.calls[2].info.initialFolder, Q(dir_ / "out") + "/");
+  EXPECT_TRUE(window_.messages.empty());
 }
 
 TEST_F(SaveResToFileTest, AFailedSaveAsLeavesTheChosenFileAsItWas) {
