@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <array>
+#include <optional>
 
 #include "app/QtPathText.h"
 #include "archive/Cp1252.h"
@@ -90,8 +91,17 @@ QString NotesTextFromBytes(const QByteArray& bytes) {
   return text;
 }
 
-std::expected<void, QString> WriteTextFile(const std::filesystem::path& path, const QString& text) {
-  QSaveFile file(FromFsPath(path));
+namespace {
+
+// The file's bytes, or nothing when there is no file or it can't be read.
+std::optional<QByteArray> FileBytes(const QString& name) {
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  return file.readAll();
+}
+
+std::expected<void, QString> SaveBytes(const QString& name, const QByteArray& bytes) {
+  QSaveFile file(name);
   // Where the folder allows no new file but the notes file itself is writable, write it
   // in place rather than fail.
   file.setDirectWriteFallback(true);
@@ -101,7 +111,6 @@ std::expected<void, QString> WriteTextFile(const std::filesystem::path& path, co
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     return std::unexpected(file.errorString());
   }
-  const QByteArray bytes = NotesFileBytes(text);
   if (file.write(bytes) != bytes.size()) {
     const QString reason = file.errorString();
     file.cancelWriting();
@@ -109,6 +118,21 @@ std::expected<void, QString> WriteTextFile(const std::filesystem::path& path, co
   }
   if (!file.commit()) return std::unexpected(file.errorString());
   return {};
+}
+
+}  // namespace
+
+std::expected<void, QString> WriteTextFile(const std::filesystem::path& path, const QString& text) {
+  const QString name = FromFsPath(path);
+  const std::optional<QByteArray> before = FileBytes(name);
+  auto saved = SaveBytes(name, NotesFileBytes(text));
+  // A save written in place has cut the old notes by the time a write is refused: they are
+  // put back, which fits where they were (a save through a new file has left them alone).
+  if (!saved && before && FileBytes(name) != before) {
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) file.write(*before);
+  }
+  return saved;
 }
 
 QString ReadTextFile(const std::filesystem::path& path) {

@@ -122,18 +122,24 @@ class FileSizeLimit {
 
 // A failed write is told with the file and the reason, and the notes stay with their
 // archive, which stays chosen, until they can be saved. A folder that takes no file fails
-// the opening; a file size limit takes the first bytes and refuses the rest.
-class FailedSaveTest : public NotesTest, public ::testing::WithParamInterface<bool> {};
+// the opening; a file size limit takes the first bytes and refuses the rest; both at once
+// make the save write the existing notes file in place, whose old bytes must survive.
+enum class Refusal { ReadOnlyFolder, FileSizeLimit, InPlace };
+const char* const kRefusalNames[] = {"ReadOnlyFolder", "FileSizeLimit", "InPlace"};
+
+class FailedSaveTest : public NotesTest, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(FailedSaveTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
   frmMain& w = Start();
   Type(w, "keep me");
   const int beepsBefore = windowSystem.beeps;
+  const bool inPlace = GetParam() == Refusal::InPlace;
+  if (inPlace) WriteFileBytes(NotesOf("data1.zpk"), ToBytes("old"));
   {
     std::optional<ReadOnlyFolder> readOnly;
     std::optional<FileSizeLimit> limit;
-    if (GetParam()) readOnly.emplace(ProgramFolder());
-    else limit.emplace(4);
+    if (GetParam() != Refusal::FileSizeLimit) readOnly.emplace(ProgramFolder());
+    if (GetParam() != Refusal::ReadOnlyFolder) limit.emplace(4);
     ClickArchive(1);
   }
   ASSERT_EQ(windowSystem.messages.size(), 1u);
@@ -146,13 +152,15 @@ TEST_P(FailedSaveTest, NotesThatCantBeSavedAreReportedAndStayWithTheirArchive) {
   EXPECT_EQ(windowSystem.beeps, beepsBefore + 1);  // for the failed write; nothing loaded
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 0);
   EXPECT_EQ(w.txtZPKNotes->toPlainText(), "keep me");
+  if (inPlace) EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), ToBytes("old"));
   ClickArchive(1);  // writable again: saved, then the other archive is shown
   EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), ToBytes("keep me\r\n"));
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, FailedSaveTest, ::testing::Bool(),
-                         [](const auto& row) { return row.param ? "ReadOnlyFolder" : "FileSizeLimit"; });
+INSTANTIATE_TEST_SUITE_P(Ways, FailedSaveTest,
+                         ::testing::Values(Refusal::ReadOnlyFolder, Refusal::FileSizeLimit, Refusal::InPlace),
+                         [](const auto& row) { return kRefusalNames[static_cast<int>(row.param)]; });
 
 // Closing would lose notes that can't be saved: the first close is refused and says why, a
 // second one with nothing typed since goes; typing again earns another refusal.
