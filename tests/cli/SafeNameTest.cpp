@@ -8,26 +8,24 @@
 #include <string>
 
 #include "cli/ExtractTarget.h"
+#include "support/RowName.h"
 
 namespace {
 
 using zpk::cli::SafeRelativePath;
 
 struct NameCase {
-  const char* label;
-  std::string name;
+  const char* name;
+  std::string path;
   std::string expected;  // the path, or a part of the refusal's reason when refused
   bool accepted;
 };
-
-// Tables print their row names, not raw bytes, in failure messages.
-void PrintTo(const NameCase& row, std::ostream* os) { *os << row.label; }
 
 class SafeNameTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(SafeNameTest, MapsOrRefuses) {
   const auto& c = GetParam();
-  const auto result = SafeRelativePath(c.name);
+  const auto result = SafeRelativePath(c.path);
   if (c.accepted) {
     ASSERT_TRUE(result) << result.error();
     EXPECT_EQ(c.expected, *result);
@@ -44,34 +42,26 @@ TEST_P(SafeNameTest, MapsOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(
     Names, SafeNameTest,
     ::testing::Values(
-        NameCase{"mixed_separators", "gfx\\units/ship.bmp", "gfx/units/ship.bmp", true},
         NameCase{"dot_levels", "./gfx/./ship.bmp", "gfx/ship.bmp", true},
         NameCase{"trailing_separator", "gfx/ship/", "gfx/ship", true},
         NameCase{"after_the_c1_controls", "b\xC2\xA0r.txt", "b\xC2\xA0r.txt", true},
         NameCase{"longest_level", std::string(255, 'x'), std::string(255, 'x'), true},
         NameCase{"absolute_backslash", "\\abs.txt", "absolute", false},
-        NameCase{"level_too_long", "a/" + std::string(256, 'x'), "longer than 255", false},
         NameCase{"only_dots", "./.", "no file name", false},
         NameCase{"parent_backslash", "a\\..\\b.txt", "\"..\"", false},
         NameCase{"parent_last", "a/..", "\"..\"", false},
-        NameCase{"tab", "a\tb", "control", false},
         NameCase{"delete", "del\x7F", "control", false},
-        NameCase{"c1_control", "c1\xC2\x9F", "control", false},
-        NameCase{"stream", "file.txt:stream", "colon", false}),
-    [](const auto& row) { return std::string(row.param.label); });
+        NameCase{"c1_control", "c1\xC2\x9F", "control", false}), zpk::test::RowName());
 
-TEST(NumberedPathTest, PutsNumberBeforeExtension) {
+TEST(OutputNamesTest, NumberGoesBeforeTheExtensionOfLaterClaims) {
   const std::pair<const char*, const char*> rows[] = {
-      {"a/b.txt", "a/b (2).txt"},
       {"a/readme", "a/readme (2)"},
       {"a.d/readme", "a.d/readme (2)"},
       {"a/.profile", "a/.profile (2)"},
       {"x.tar.gz", "x.tar (2).gz"},
   };
   for (const auto& [path, expected] : rows) EXPECT_EQ(expected, zpk::cli::NumberedPath(path, 2)) << path;
-}
 
-TEST(OutputNamesTest, LaterClaimsOfOnePathGetNumbers) {
   zpk::cli::OutputNames names;
   bool renamed = true;
   EXPECT_EQ("a.txt", names.Claim("a.txt", renamed));

@@ -15,9 +15,7 @@
 
 namespace {
 
-using zpk::test::ReadTree;
-using zpk::test::RunZpk;
-using zpk::test::Slashed;
+using namespace zpk::test;
 
 struct NameRow {
   std::string name;              // as stored in the archive (Windows-1252)
