@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QWidget>
-#include <fstream>
 #include <string>
 
 #include "app/InstallFolder.h"
@@ -76,25 +75,17 @@ INSTANTIATE_TEST_SUITE_P(Folders, SpecialFolder, testing::ValuesIn(kSpecialCases
 // ---------------------------------------------------------------------------------------
 // The folder browser's start folder.
 
-class Browse : public testing::Test {
- protected:
-  void SetUp() override {
-    fs::create_directories(home_ / "config");
-    fs::create_directories(home_ / "Papers");
-    std::ofstream(home_ / "config" / "user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n";
-  }
-  test::TempDir home_;
-  test::ScopedEnv homeEnv_{"HOME", home_.path().string()};
-  test::ScopedEnv configEnv_{"XDG_CONFIG_HOME", (home_ / "config").string()};
-};
-
-TEST_F(Browse, AnEmptyOrBlankStartFolderBecomesTheDocumentsFolder) {
+// Without the user's folder settings, the documents folder is ~/Documents.
+TEST(Browse, AnEmptyOrBlankStartFolderBecomesTheDocumentsFolder) {
+  const test::TempDir home;
+  const test::ScopedEnv homeEnv("HOME", home.path().string());
+  const test::ScopedEnv configEnv("XDG_CONFIG_HOME", (home / "config").string());
   for (QString start : {QString(), QString("   ")}) {
     test::ScriptedFolderPicker picker({"/chosen"});
     EXPECT_EQ(BrowseForFolder(picker, nullptr, "Pick", start), "/chosen");
-    EXPECT_EQ(start, Q(home_ / "Papers"));
+    EXPECT_EQ(start, Q(home / "Documents"));
     ASSERT_EQ(picker.calls.size(), 1u);
-    EXPECT_EQ(picker.calls[0].startFolder, Q(home_ / "Papers"));
+    EXPECT_EQ(picker.calls[0].startFolder, Q(home / "Documents"));
   }
 }
 

@@ -79,7 +79,6 @@ const ParseCase kParseCases[] = {
     Text("default_value", Game("@=\"the default\"\n"), "the default", kGame, ""),
     Text("names_ignore_case", Game("\"InstallLocation\"=\"x\"\n"), "x", "SOFTWARE\\QUILL\\game",
          "installlocation"),
-    Text("crlf_header", "WINE REGISTRY Version 2\r\n[Software\\\\Quill\\\\Game]\r\n\"V\"=\"x\"\r\n", "x"),
     Text("spaces_around", kHead + "  [Software\\\\Quill\\\\Game]   \n\t \"V\" =  \"x\"  \n", "x"),
     Text("escaped_bracket_in_key", kHead + "[Software\\\\Odd\\]Name] 5\n\"V\"=\"x\"\n", "x",
          "Software\\Odd]Name"),
@@ -96,18 +95,18 @@ const ParseCase kParseCases[] = {
     Typed("binary_empty", Game("\"B\"=hex:\n"), "B", kRegBinary, 0, QByteArray()),
     Typed("binary_over_lines", Game("\"B\"=hex:01,02,\\\n  03,\\\r\n  04\n\"After\"=\"x\"\n"), "B",
           kRegBinary, 0, QByteArray("\x01\x02\x03\x04", 4)),
-    Text("line_after_continuation", Game("\"B\"=hex:01,\\\n  02\n\"After\"=\"x\"\n"), "x", kGame,
-         "After"),
     Text("text_as_hex", Game("\"T\"=hex(1):41,00,42,00\n"), "AB", kGame, "T"),
     Typed("other_type_as_hex", Game("\"Q\"=hex(b):01,00,00,00,00,00,00,00\n"), "Q", 11, 0,
           QByteArray("\x01\0\0\0\0\0\0\0", 8)),
     Text("later_value_wins", Game("\"V\"=\"old\"\n\"v\"=\"new\"\n"), "new"),
     Text("repeated_key_merges", Game("\"A\"=\"1\"\n[Other]\n[software\\\\quill\\\\game]\n\"B\"=\"2\"\n"),
          "1", kGame, "A"),
-    Nothing("comment_lines", Game(";\"V\"=\"commented\"\n#\"V\"=\"opt\"\n"), Expect::NoValue),
     Nothing("missing_value", Game("\"V\"=\"x\"\n"), Expect::NoValue, kGame, "W"),
     Nothing("key_name_prefix_is_no_key", Game(""), Expect::NoKey, "Software\\Qu"),
+    Nothing("key_with_only_keys_below", Game(""), Expect::NoValue, "Software\\Quill"),
     Nothing("value_before_any_key", kHead + "\"V\"=\"x\"\n[Software\\\\Quill\\\\Game]\n", Expect::NoValue),
+    Nothing("truncated_text", Game("\"V\"=\"C:\\\\Gam"), Expect::NoValue),
+    Text("last_line_without_line_end", Game("\"V\"=\"x\""), "x"),
     Nothing("truncated_hex", Game("\"B\"=hex:01,02,\\\n"), Expect::NoValue, kGame, "B"),
     Nothing("truncated_key_header", kHead + "[Software\\\\Quill\\\\Game", Expect::NoKey),
     Nothing("broken_header_drops_its_values",
@@ -125,19 +124,6 @@ const ParseCase kParseCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Lines, WineRegistryParse, testing::ValuesIn(kParseCases), test::RowName());
 
-TEST(WineRegistryFile, FindsSeveralKeysInOnePass) {
-  const std::string file =
-      kHead + "[Software\\\\A] 1\n\"V\"=\"a\"\n[Software\\\\B\\\\Sub] 1\n\"V\"=\"b\"\n";
-  const auto keys =
-      FindWineRegistryKeys(file, {"software\\b\\sub", "Software\\C", "SOFTWARE", "Software\\A"});
-  ASSERT_EQ(keys.size(), 4u);
-  EXPECT_EQ(keys[0].Find("v")->text, "b");
-  EXPECT_FALSE(keys[1].exists);
-  EXPECT_TRUE(keys[2].exists);
-  EXPECT_TRUE(keys[2].values.isEmpty());
-  EXPECT_EQ(keys[3].Find("V")->text, "a");
-}
-
 // Found by the registry fuzz target: the line after a continued hex value of a key nobody
 // asked for was read as a key header, but as hex data when another key was asked for too.
 TEST(WineRegistryFile, ALineContinuingAnUnwantedValueIsNeverAKeyHeader) {
@@ -149,23 +135,6 @@ TEST(WineRegistryFile, ALineContinuingAnUnwantedValueIsNeverAKeyHeader) {
   EXPECT_FALSE(alone[0].exists);
   EXPECT_FALSE(withOther[0].exists);
   EXPECT_TRUE(withOther[1].exists);
-}
-
-TEST(WineRegistryFile, EveryPrefixOfAFileParsesWithoutLosingEarlierKeys) {
-  const std::string file =
-      kHead +
-      "[Software\\\\Quill\\\\Game] 1\n\"InstallLocation\"=\"C:\\\\Games\"\n"
-      "\"Blob\"=hex:01,02,\\\n  03\n[Software\\\\Later] 2\n\"N\"=dword:00000002\n";
-  for (std::size_t length = 0; length <= file.size(); ++length) {
-    const auto keys = FindWineRegistryKeys(std::string_view(file).substr(0, length), {kGame});
-    const RegData* location = keys[0].Find("InstallLocation");
-    // The value is whole once its closing quote is in; it is never read half.
-    const bool complete = length >= file.find("\"\n\"Blob") + 1;
-    ASSERT_EQ(location != nullptr, complete) << "cut at " << length;
-    if (location != nullptr) {
-      EXPECT_EQ(location->text, "C:\\Games") << "cut at " << length;
-    }
-  }
 }
 
 }  // namespace

@@ -36,12 +36,5 @@ TEST_F(WineRegistryTest, PrefersThe32BitViewOfMachineSoftware) {
   EXPECT_FALSE(registry_.Query(RegRoot::CurrentUser, "Software\\Quill", "V").has_value());
 }
 
-TEST_F(WineRegistryTest, ReadsTheFileAfreshForEveryQuery) {
-  prefix_.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=\"first\"\n");
-  EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V")->text, "first");
-  prefix_.WriteSystemReg("[Software\\\\Quill] 1\n\"V\"=\"second\"\n");
-  EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Quill", "V")->text, "second");
-}
-
 }  // namespace
 }  // namespace zpk::platform
