@@ -1,6 +1,5 @@
 #include "AppTestSupport.h"
 
-#include <QApplication>
 #include <QSettings>
 #include <QTest>
 #include <cstdlib>
@@ -17,11 +16,7 @@ QSettings OpenSettings() {
                    platform::kSettingsOrganisation, platform::kSettingsApplication);
 }
 
-void ClearSettings() {
-  QSettings store = OpenSettings();
-  store.clear();
-  store.sync();
-}
+void ClearSettings() { OpenSettings().clear(); }  // written when the store goes
 
 }  // namespace
 
@@ -56,10 +51,7 @@ void WindowTest::SetUp() {
 }
 
 void WindowTest::TearDown() {
-  if (window_) {
-    window_->hide();
-    window_.reset();
-  }
+  window_.reset();
   for (const auto& [path, bytes] : archives_) {
     EXPECT_EQ(ReadFileBytes(path), bytes) << "archive changed: " << path;
   }

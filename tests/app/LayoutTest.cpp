@@ -13,7 +13,6 @@
 #include <QTest>
 
 #include "AppTestSupport.h"
-#include "app/ChoiceList.h"
 #include "app/LinkLabel.h"
 
 namespace zpk::test {
@@ -69,7 +68,6 @@ struct DpiCase {
   double dpi;
   QSize clientArea;
 };
-void PrintTo(const DpiCase& c, std::ostream* out) { *out << c.dpi << " dpi"; }
 
 class LayoutAtDpi : public WindowTest, public ::testing::WithParamInterface<DpiCase> {};
 

@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QPushButton>
 
 #include "AppTestSupport.h"
-#include "app/ChoiceList.h"
 #include "support/ScopedEnv.h"
 
 namespace zpk::test {
@@ -31,8 +29,6 @@ struct PrecedenceCase {
   std::optional<bool> picks;  // the user is asked, and picks the folder or cancels
   std::string shownId;        // the archive shown; "" when start-up ends
 };
-
-void PrintTo(const PrecedenceCase& c, std::ostream* os) { *os << c.name; }
 
 class PrecedenceTest : public WindowTest, public ::testing::WithParamInterface<PrecedenceCase> {};
 
@@ -106,7 +102,6 @@ TEST_F(StartupTest, ArchiveOnTheCommandLineOpensInItsFolder) {
   EXPECT_EQ(ListedRows(*w.lstZPKFiles), QStringList({"audio.zpk", "Data.ZPK", "maps.zpk", "mod.zpk"}));
   EXPECT_EQ(w.lstZPKFiles->ListIndex(), 3);
   EXPECT_EQ(w.lblZPKID->text(), IdLabel("MOD"));
-  EXPECT_EQ(windowSystem.beeps, 0);
   EXPECT_TRUE(settings.writes.empty());
 }
 

@@ -96,7 +96,6 @@ TEST_P(ViewButtonTest, StartsTheRightViewerOrSaysWhichToChoose) {
     EXPECT_EQ(windowSystem.messages[0].title, "Oops ;)");
     EXPECT_EQ(windowSystem.messages[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_EQ(windowSystem.beeps, beepsBefore + 1);
-    EXPECT_TRUE(ReadViewerLog(viewer_.log()).empty());
     EXPECT_FALSE(fs::exists(Temp())) << "copied for no viewer";
   }
 }
@@ -155,7 +154,6 @@ TEST_F(ViewingTest, SaveAsReadsTheArchiveOfTheFolderChosenSince) {
   EXPECT_TRUE(settings.writes.empty());
   Click(window.btnChoosePath);
   ASSERT_EQ(folderPicker.calls.size(), 2u);
-  EXPECT_EQ(folderPicker.calls[1].title, "Locate Tidewater installation folder:");
   EXPECT_EQ(folderPicker.calls[1].startFolder, FolderText(Install()));
   EXPECT_EQ(window.lblInstallPath->text(), FolderText(Root() / "other"));
   EXPECT_EQ(StoredSetting("InstallPath"), FolderText(Root() / "other"));

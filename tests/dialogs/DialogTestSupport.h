@@ -1,18 +1,18 @@
 // Helpers of the dialog tests (the driver of the next modal dialog is support/ModalDialog.h):
-// a fixture that puts the program-wide language and log settings back after a test, and
-// case rows named by their label.
+// a fixture that puts the program-wide language and log settings back after a test; case
+// rows are named by their `name` (support/RowName.h).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QString>
 #include <ostream>
-#include <string>
 
 #include "dialogs/WriteLog.h"
 #include "dialogs/modMsgBoxEx.h"
 #include "support/ModalDialog.h"
 #include "support/RecordingWindowSystem.h"
+#include "support/RowName.h"
 #include "util/Language.h"
 
 namespace zpk::test {
@@ -34,17 +34,6 @@ class DialogGlobalsTest : public testing::Test {
     dialogs::InpBoxExResult.clear();
   }
 };
-
-// Case rows print as their label in failure messages; a test file brings this in with
-// `using zpk::test::PrintTo;` in the namespace of its rows.
-template <typename Case>
-  requires requires(const Case& c) { c.label; }
-void PrintTo(const Case& c, std::ostream* out) {
-  *out << c.label;
-}
-
-// Names the cases of a table by their label.
-inline constexpr auto LabelName = [](const auto& row) { return std::string(row.param.label); };
 
 }  // namespace zpk::test
 

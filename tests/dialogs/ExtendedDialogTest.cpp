@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +17,6 @@
 namespace {
 
 using namespace zpk::dialogs;
-using zpk::test::PrintTo;
 using zpk::test::WhenModalShown;
 
 // The control of that name and kind; a missing one is a broken dialog, so stop loudly.
@@ -85,7 +83,7 @@ void ExpectEnteringSelectsAll(QDialog& d, const std::function<void()>& enter) {
 }
 
 struct MsgResultCase {
-  const char* label;
+  const char* name;
   bool dontShowBox;
   std::function<void(QDialog&)> action;
   std::int16_t expected;
@@ -123,10 +121,10 @@ TEST_P(MsgBoxExResultTest, ResultOfTheWayOut) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WaysOut, MsgBoxExResultTest, testing::ValuesIn(kMsgResultCases),
-                         zpk::test::LabelName);
+                         zpk::test::RowName());
 
 struct InpResultCase {
-  const char* label;
+  const char* name;
   bool showCancel;
   std::function<void(QDialog&)> action;
   QString expected;
@@ -178,14 +176,14 @@ TEST_P(InpBoxExResultTest, ResultOfTheWayOut) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WaysOut, InpBoxExResultTest, testing::ValuesIn(kInpResultCases),
-                         zpk::test::LabelName);
+                         zpk::test::RowName());
 
 // ---------------------------------------------------------------------------------------
 // Captions in each language, the icon asked for, the help button's message, and how the
 // shown controls sit.
 
 struct LanguageCase {
-  const char* label;
+  const char* name;
   bool input;  // the input dialog, else the message dialog
   std::int32_t language;
   const char* help;
@@ -244,11 +242,8 @@ TEST_P(ExtendedDialogLanguageTest, CaptionsHelpAndPlaces) {
     EXPECT_EQ(Child<QPushButton>(d, "btn1").text(), c.input ? QStringLiteral("OK") : QStringLiteral("Ja"));
     EXPECT_EQ(Child<QLabel>(d, "imgIcon").pixmap().toImage(),
               d.style()->standardIcon(c.picture).pixmap(32, 32).toImage());
-    if (c.input) {
-      ExpectControlsSitApart(d, {"btnHelp", "btn1", "btn2"});
-    } else {
-      ExpectControlsSitApart(d, {"btnHelp", "btn1", "btn2", "btn3"});
-    }
+    ExpectControlsSitApart(d, c.input ? std::vector<const char*>{"btnHelp", "btn1", "btn2"}
+                                      : std::vector<const char*>{"btnHelp", "btn1", "btn2", "btn3"});
     Click(d, "btnHelp");
     EXPECT_TRUE(d.isVisible()) << "help keeps the dialog open";
     Click(d, "btn1");
@@ -272,7 +267,7 @@ TEST_P(ExtendedDialogLanguageTest, CaptionsHelpAndPlaces) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ExtendedDialogLanguageTest, testing::ValuesIn(kLanguageCases),
-                         zpk::test::LabelName);
+                         zpk::test::RowName());
 
 class ExtendedDialogTest : public zpk::test::DialogGlobalsTest {};
 

@@ -27,7 +27,6 @@
 namespace {
 
 using namespace zpk::dialogs;
-using zpk::test::PrintTo;
 
 template <typename W>
 W* Add(QWidget& parent, const char* name, const QString& text, const QString& tag) {
@@ -81,7 +80,7 @@ struct TestForm {
 };
 
 struct LanguageCase {
-  const char* label;
+  const char* name;
   std::int32_t language;
   QString title, help, next, nextTip, nameTip, tabs[3], onPage, headers[2];
 };
@@ -140,7 +139,7 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslateFormLanguageTest, testing::ValuesIn(kLanguageCases),
-                         zpk::test::LabelName);
+                         zpk::test::RowName());
 
 // The messages of a log file, a line each, without the date and time before them; nothing
 // when there is no file.
