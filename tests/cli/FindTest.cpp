@@ -49,7 +49,7 @@ class FindTest : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(FindTest, PatternsAndKinds) {
+TEST_F(FindTest, PatternsKindsLinesAndUnreadableArchives) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
       {{"*.bmp"}, "a:1 b:1"},
       {{"gfx\\*"}, "a:1 b:1"},                    // "\" and "/" are the same
@@ -68,9 +68,8 @@ TEST_F(FindTest, PatternsAndKinds) {
     EXPECT_EQ(expected, Found(options, exitCode)) << ::testing::PrintToString(options);
     EXPECT_EQ(expected.empty() ? 1 : 0, exitCode) << ::testing::PrintToString(options);
   }
-}
 
-TEST_F(FindTest, LinesLikeGrepJsonAndUnreadableArchives) {
+  // Lines like grep's; with --kind, the kind in JSON.
   const auto r = RunZpk({"find", "*ship*", dir_.path().string()});
   EXPECT_EQ((dir_ / "a.zpk").string() + ":1:gfx/units/ship.bmp\n", r.out);
   const auto json = nlohmann::json::parse(RunZpk({"find", "--json", "--kind", "bmp", dir_.path().string()}).out);

