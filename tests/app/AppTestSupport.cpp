@@ -4,7 +4,6 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "app/QtPathText.h"
 #include "support/ConfigHome.h"  // settings in a temporary config folder
 
 namespace zpk::test {
@@ -18,11 +17,18 @@ QSettings OpenSettings() {
 
 void ClearSettings() { OpenSettings().clear(); }  // written when the store goes
 
+void ClickRow(app::ChoiceList& list, int row) {
+  const QModelIndex index = list.model()->index(row, 0);
+  list.scrollTo(index);
+  const QRect rect = list.visualRect(index);
+  ASSERT_TRUE(rect.isValid()) << "row " << row << " is not on screen";
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
+}
+
 }  // namespace
 
 std::optional<QString> StoredSetting(const QString& key) {
-  QSettings store = OpenSettings();
-  const QVariant value = store.value(key);
+  const QVariant value = OpenSettings().value(key);
   if (!value.isValid()) return std::nullopt;
   return value.toString();
 }
@@ -32,14 +38,6 @@ QStringList ListedRows(const app::ChoiceList& list) {
   for (int row = 0; row < list.model()->rowCount(); ++row) rows << list.model()->index(row, 0).data().toString();
   return rows;
 }
-
-QString IdLabel(const QString& id) {
-  return id + QString(256 - id.size(), QChar(0));
-}
-
-QString Q(const std::filesystem::path& path) { return app::FromFsPath(path); }
-
-QString FolderText(const std::filesystem::path& folder) { return app::AddBackslash(Q(folder)); }
 
 void WindowTest::SetUp() {
   ClearSettings();
@@ -96,16 +94,6 @@ app::frmMain& WindowTest::Start() {
   window.show();
   return window;
 }
-
-namespace {
-void ClickRow(app::ChoiceList& list, int row) {
-  const QModelIndex index = list.model()->index(row, 0);
-  list.scrollTo(index);
-  const QRect rect = list.visualRect(index);
-  ASSERT_TRUE(rect.isValid()) << "row " << row << " is not on screen";
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
-}
-}  // namespace
 
 void WindowTest::ClickArchive(int row) { ClickRow(*Window().lstZPKFiles, row); }
 void WindowTest::ClickResource(int row) { ClickRow(*Window().lstZPKRes, row); }

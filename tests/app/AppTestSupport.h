@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "app/ChoiceList.h"
+#include "app/QtPathText.h"
 #include "app/frmMain.h"
 #include "platform/QtSettingsStore.h"
 #include "support/FakeWinePrefix.h"
 #include "support/RecordingWindowSystem.h"
+#include "support/RowName.h"
 #include "support/ScriptedFolderPicker.h"
 #include "support/TempDir.h"
 #include "writer/ArchiveWriter.h"
@@ -50,12 +52,12 @@ std::optional<QString> StoredSetting(const QString& key);
 // The rows of an archive or resource list, as shown.
 QStringList ListedRows(const app::ChoiceList& list);
 
-QString Q(const std::filesystem::path& path);
+inline QString Q(const std::filesystem::path& path) { return app::FromFsPath(path); }
 // lblZPKID's text for an archive written with this ID: the stored field whole, its NUL
 // padding included.
-QString IdLabel(const QString& id);
+inline QString IdLabel(const QString& id) { return id + QString(256 - id.size(), QChar(0)); }
 // The folder's text as the window shows it, with a trailing separator.
-QString FolderText(const std::filesystem::path& folder);
+inline QString FolderText(const std::filesystem::path& folder) { return app::AddBackslash(Q(folder)); }
 
 // A window over a temporary installation folder ("Tidewater" in a temporary folder), a
 // temporary program folder and a Wine prefix in a temporary folder with no registry

@@ -65,6 +65,7 @@ void ExpectStacked(const std::vector<QWidget*>& column) {
 }
 
 struct DpiCase {
+  const char* name;
   double dpi;
   QSize clientArea;
 };
@@ -119,39 +120,10 @@ TEST_P(LayoutAtDpi, ControlsSitApartInReadingOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, LayoutAtDpi,
-                         ::testing::Values(DpiCase{96, {842, 491}}, DpiCase{120, {1053, 614}}),
-                         [](const auto& row) { return std::to_string(static_cast<int>(row.param.dpi)) + "dpi"; });
+                         ::testing::Values(DpiCase{"96dpi", 96, {842, 491}}, DpiCase{"120dpi", 120, {1053, 614}}),
+                         RowName());
 
 class LayoutTest : public WindowTest {};
-
-// The third page is there while the window is built and hidden once start-up is done; each
-// page's controls show with their page only. The credit lines are links that open their
-// addresses on a left click.
-TEST_F(LayoutTest, TwoPagesAfterStartUpEachWithItsControls) {
-  frmMain& w = Window();
-  ASSERT_EQ(w.regMain->count(), 3);
-  EXPECT_TRUE(w.regMain->isTabVisible(2));
-  Start();
-  EXPECT_TRUE(w.regMain->isTabVisible(0) && w.regMain->isTabVisible(1));
-  EXPECT_FALSE(w.regMain->isTabVisible(2));
-  EXPECT_EQ(w.regMain->currentIndex(), 0);
-  EXPECT_TRUE(w.lstZPKRes->isVisible());
-  EXPECT_FALSE(w.txtHEXEditor->isVisible());
-  EXPECT_EQ(w.lblCopyRightMH->textFormat(), Qt::PlainText) << "the '&' shows as it is";
-  EXPECT_TRUE(w.lblCopyRightMH->text().contains(u'&'));
-  QTest::mouseClick(w.lblCopyRightMH, Qt::LeftButton);
-  QTest::mouseClick(w.lblCopyRightQuill, Qt::LeftButton);
-  QTest::mouseClick(w.lblCopyRightQuill, Qt::RightButton);
-  ASSERT_EQ(openedAddresses.size(), 2u);
-  EXPECT_TRUE(openedAddresses[0].startsWith(QStringLiteral("https://")));
-  EXPECT_TRUE(openedAddresses[1].startsWith(QStringLiteral("https://")));
-  EXPECT_NE(openedAddresses[0], openedAddresses[1]);
-  w.regMain->setCurrentIndex(1);
-  EXPECT_FALSE(w.lstZPKRes->isVisible());
-  EXPECT_TRUE(w.txtHEXEditor->isVisible());
-  // The choose button reaches into the band of tabs and still takes clicks.
-  EXPECT_LT(w.btnChoosePath->mapTo(w.regMain, QPoint(0, 0)).y(), w.regMain->tabBar()->height());
-}
 
 std::vector<QWidget*> TabSequence(frmMain& w, int presses) {
   std::vector<QWidget*> seen;
@@ -163,9 +135,29 @@ std::vector<QWidget*> TabSequence(frmMain& w, int presses) {
   return seen;
 }
 
-TEST_F(LayoutTest, FocusOrderOnEachPage) {
+// The third page is there while the window is built and hidden once start-up is done; each
+// page's controls show with their page only, as the focus order on each page shows. The
+// credit lines are links that open their addresses on a left click.
+TEST_F(LayoutTest, TwoPagesAfterStartUpEachWithItsControlsInFocusOrder) {
   frmMain& w = Window();
-  w.show();
+  ASSERT_EQ(w.regMain->count(), 3);
+  EXPECT_TRUE(w.regMain->isTabVisible(2));
+  Start();
+  EXPECT_TRUE(w.regMain->isTabVisible(0) && w.regMain->isTabVisible(1));
+  EXPECT_FALSE(w.regMain->isTabVisible(2));
+  EXPECT_EQ(w.regMain->currentIndex(), 0);
+  EXPECT_EQ(w.lblCopyRightMH->textFormat(), Qt::PlainText) << "the '&' shows as it is";
+  EXPECT_TRUE(w.lblCopyRightMH->text().contains(u'&'));
+  QTest::mouseClick(w.lblCopyRightMH, Qt::LeftButton);
+  QTest::mouseClick(w.lblCopyRightQuill, Qt::LeftButton);
+  QTest::mouseClick(w.lblCopyRightQuill, Qt::RightButton);
+  ASSERT_EQ(openedAddresses.size(), 2u);
+  EXPECT_TRUE(openedAddresses[0].startsWith(QStringLiteral("https://")));
+  EXPECT_TRUE(openedAddresses[1].startsWith(QStringLiteral("https://")));
+  EXPECT_NE(openedAddresses[0], openedAddresses[1]);
+  // The choose button reaches into the band of tabs and still takes clicks.
+  EXPECT_LT(w.btnChoosePath->mapTo(w.regMain, QPoint(0, 0)).y(), w.regMain->tabBar()->height());
+
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   w.btnDone->setFocus();
