@@ -89,11 +89,11 @@ TEST_F(CopyOutTest, StreamsInBoundedChunksWithProgressAfterEach) {
   EXPECT_EQ(refused.error().code, ErrorCode::CantWrite);
 }
 
-TEST_F(CopyOutTest, AFailedCopyKeepsTheFileItWasToReplace) {
+// A copy that fails, is cancelled or is refused keeps the file it was to replace.
+TEST_F(CopyOutTest, KeepsTheFileItWasToReplaceUnlessAllowed) {
   const auto target = dir_ / "keep.txt";
   zpk::test::WriteFileBytes(target, zpk::tools::ToBytes("precious"));
-  auto copied = CopyResourceToFile(*file_, Entry(3), target);
-  EXPECT_FALSE(copied);
+  EXPECT_FALSE(CopyResourceToFile(*file_, Entry(3), target));
   EXPECT_EQ(ReadFileBytes(target), zpk::tools::ToBytes("precious"));
 
   CopyOptions cancel;
@@ -102,12 +102,7 @@ TEST_F(CopyOutTest, AFailedCopyKeepsTheFileItWasToReplace) {
   ASSERT_FALSE(cancelled);
   EXPECT_EQ(cancelled.error().code, ErrorCode::Cancelled);
   EXPECT_EQ(ReadFileBytes(target), zpk::tools::ToBytes("precious"));
-  EXPECT_EQ(Leftovers().size(), 1u);
-}
 
-TEST_F(CopyOutTest, ReplacesOnlyWhenAllowed) {
-  const auto target = dir_ / "keep.txt";
-  zpk::test::WriteFileBytes(target, zpk::tools::ToBytes("precious"));
   CopyOptions keep;
   keep.replaceExisting = false;
   keep.progress = [](std::uint64_t) {
@@ -118,6 +113,7 @@ TEST_F(CopyOutTest, ReplacesOnlyWhenAllowed) {
   ASSERT_FALSE(refused);
   EXPECT_EQ(refused.error().code, ErrorCode::TargetExists);
   EXPECT_EQ(ReadFileBytes(target), zpk::tools::ToBytes("precious"));
+  EXPECT_EQ(Leftovers().size(), 1u);
 
   // A file that appears while the copy is under way: the final rename itself keeps it, or
   // replaces it when allowed. (New files written without replacing are every extraction's.)
@@ -139,11 +135,8 @@ TEST_F(CopyOutTest, ReplacesOnlyWhenAllowed) {
   EXPECT_EQ(Leftovers().size(), 3u);
 }
 
-TEST(CheckRange, BoundsAreExact) {
-  EXPECT_TRUE(CheckRange({"x", 10, 5}, 15));
-  EXPECT_FALSE(CheckRange({"x", 10, 6}, 15));
-  EXPECT_TRUE(CheckRange({"x", 15, 0}, 15));
-  EXPECT_FALSE(CheckRange({"x", 16, 0}, 15));
+// Ranges ending past 2 GiB are summed without overflow (bounds are every sweep's).
+TEST(CheckRange, HoldsRangesOfArchivesOver2GiB) {
   EXPECT_TRUE(CheckRange({"x", INT_MAX, INT_MAX}, std::uint64_t{1} << 32));
 }
 
