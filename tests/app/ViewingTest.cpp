@@ -84,7 +84,6 @@ TEST_P(ViewButtonTest, StartsTheRightViewerOrSaysWhichToChoose) {
 
   const std::string expect = c.expect;
   if (expect == "viewer" || expect == "opener") {
-    EXPECT_TRUE(windowSystem.messages.empty());
     const auto runs =
         WaitForViewerRuns(viewer_.log(), expect == "opener" ? RunsOf::Opener : RunsOf::Viewers, 1);
     ASSERT_EQ(runs.size(), 1u);
@@ -138,11 +137,18 @@ TEST_F(ViewingTest, ClosingTheWindowEndsTheWaitForTheViewer) {
 }
 
 // btnChoosePath starts at the shown folder; cancelled, nothing changes. Once it picks another
-// folder with an archive of the same name, the choice is saved, the list keeps the names
-// found at start-up, and the commands read that archive, at the positions its own directory
-// gives.
-TEST_F(ViewingTest, SaveAsReadsTheArchiveOfTheFolderChosenSince) {
+// folder with an archive of the same name, the list keeps the names found at start-up, and
+// the commands read that archive, at the positions its own directory gives.
+// The Options page through the window's own controls: a choice is shown and saved, and
+// unticks its row; a tick greys its own row only, and is saved. At start-up a box takes the
+// number its setting starts with, a number other than 0 or 1 leaving it as it is, and
+// nothing is written back.
+TEST_F(ViewingTest, TheFolderAndTheViewersChosenThroughTheWindow) {
+  StoreSetting("STD TXTViewer", "  1 apple");
+  StoreSetting("STD PICViewer", "7");
   app::frmMain& window = StartOn(kShip);
+  EXPECT_FALSE(window.txtTXTViewer->isEnabled());
+  EXPECT_TRUE(window.txtPICViewer->isEnabled());
   tools::ArchiveWriter other("OTHER");
   other.Add("padding.bin", std::string(1000, 'p')).Add("gfx/ship.bmp", "BM other ship");
   fs::create_directory(Root() / "other");
@@ -151,6 +157,7 @@ TEST_F(ViewingTest, SaveAsReadsTheArchiveOfTheFolderChosenSince) {
   folderPicker.answers = {QString(), Q(Root() / "other")};
   Click(window.btnChoosePath);
   EXPECT_EQ(window.lblInstallPath->text(), FolderText(Install()));
+  EXPECT_TRUE(settings.writes.empty()) << "start-up or a cancelled choice wrote a setting";
   Click(window.btnChoosePath);
   ASSERT_EQ(folderPicker.calls.size(), 2u);
   EXPECT_EQ(folderPicker.calls[1].startFolder, FolderText(Install()));
@@ -160,7 +167,26 @@ TEST_F(ViewingTest, SaveAsReadsTheArchiveOfTheFolderChosenSince) {
   dialogs_.answers = {Q(Root() / "saved.bmp")};
   Click(window.btnSaveAs);
   EXPECT_EQ(ReadFileBytes(Root() / "saved.bmp"), tools::ToBytes("BM other ship"));
-  EXPECT_EQ(window.lblZPKID->text(), IdLabel("OTHER"));
+
+  window.regMain->setCurrentIndex(1);  // the Options page
+  dialogs_.answers = {Q(Root() / "hexed"), Q(Root() / "pics" / "viewer")};
+  Click(window.btnChoose[0]);
+  EXPECT_EQ(StoredSetting("STD PICViewer"), "7");
+  Click(window.btnChoose[1]);
+  EXPECT_EQ(window.txtPICViewer->text(), Q(Root() / "pics" / "viewer"));
+  EXPECT_EQ(StoredSetting("PICViewer"), Q(Root() / "pics" / "viewer"));
+  EXPECT_EQ(StoredSetting("STD PICViewer"), "0");
+  EXPECT_EQ(StoredSetting("STD TXTViewer"), "  1 apple");
+
+  Click(window.cbStdText);
+  EXPECT_TRUE(window.txtTXTViewer->isEnabled() && window.btnChoose[2]->isEnabled());
+  EXPECT_EQ(StoredSetting("STD TXTViewer"), "0");
+  Click(window.cbStdViewer);
+  EXPECT_FALSE(window.txtPICViewer->isEnabled());
+  EXPECT_FALSE(window.btnChoose[1]->isEnabled());
+  EXPECT_FALSE(window.lblPICViewerTXT->isEnabled());
+  EXPECT_TRUE(window.txtHEXEditor->isEnabled() && window.txtTXTViewer->isEnabled());
+  EXPECT_EQ(StoredSetting("STD PICViewer"), "1");
 }
 
 // Save as over an existing file replaces its bytes and nothing else about it.
@@ -200,37 +226,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, SaveAsReplaceTest,
                                            ReplaceCase{"ThroughALink", true, false},
                                            ReplaceCase{"InAReadOnlyFolder", false, true}),
                          RowName());
-
-// The Options page through the window's own controls: a choice is shown and saved, and
-// unticks its row; a tick greys its own row only, and is saved. At start-up a box takes the
-// number its setting starts with, a number other than 0 or 1 leaving it as it is, and
-// nothing is written back.
-TEST_F(ViewingTest, TheOptionsPageSavesChoicesAndTicks) {
-  StoreSetting("STD TXTViewer", "  1 apple");
-  StoreSetting("STD PICViewer", "7");
-  app::frmMain& window = StartOn(kShip);
-  EXPECT_TRUE(settings.writes.empty()) << "start-up wrote a setting back";
-  EXPECT_FALSE(window.txtTXTViewer->isEnabled());
-  EXPECT_TRUE(window.txtPICViewer->isEnabled());
-  window.regMain->setCurrentIndex(1);  // the Options page
-  dialogs_.answers = {Q(Root() / "hexed"), Q(Root() / "pics" / "viewer")};
-  Click(window.btnChoose[0]);
-  EXPECT_EQ(StoredSetting("STD PICViewer"), "7");
-  Click(window.btnChoose[1]);
-  EXPECT_EQ(window.txtPICViewer->text(), Q(Root() / "pics" / "viewer"));
-  EXPECT_EQ(StoredSetting("PICViewer"), Q(Root() / "pics" / "viewer"));
-  EXPECT_EQ(StoredSetting("STD PICViewer"), "0");
-  EXPECT_EQ(StoredSetting("STD TXTViewer"), "  1 apple");
-
-  Click(window.cbStdText);
-  EXPECT_TRUE(window.txtTXTViewer->isEnabled() && window.btnChoose[2]->isEnabled());
-  EXPECT_EQ(StoredSetting("STD TXTViewer"), "0");
-  Click(window.cbStdViewer);
-  EXPECT_FALSE(window.txtPICViewer->isEnabled());
-  EXPECT_FALSE(window.btnChoose[1]->isEnabled());
-  EXPECT_FALSE(window.lblPICViewerTXT->isEnabled());
-  EXPECT_TRUE(window.txtHEXEditor->isEnabled() && window.txtTXTViewer->isEnabled());
-  EXPECT_EQ(StoredSetting("STD PICViewer"), "1");
-}
 
 }  // namespace
