@@ -93,7 +93,6 @@ TEST_P(EachLauncher, FindsTheGameInItsPrefix) {
   const auto found = LocateGameFolders(Start());
   ASSERT_EQ(1u, found.size());
   EXPECT_EQ(folder, found[0].folder);
-  EXPECT_EQ(GetParam().launcher, found[0].launcher);
   EXPECT_TRUE(fs::equivalent(Prefix(GetParam()), found[0].prefix));
 }
 
@@ -152,9 +151,22 @@ TEST_F(Locate, PassesOverMissingFoldersBrokenFilesAndLinkLoops) {
   EXPECT_EQ(portProton, found[0].folder);
 }
 
+// A prefix reached twice, here by $WINEPREFIX naming ~/.wine, is listed once, the first time.
+TEST_F(Locate, APrefixReachedTwiceIsListedOnce) {
+  Install(kLaunchers[1]);
+  const auto found = LocateGameFolders({Home(), Home() / ".wine"});
+  ASSERT_EQ(1u, found.size());
+  EXPECT_EQ("WINEPREFIX", found[0].launcher);
+}
+
+// Not even in the current folder: a missing home is no empty, relative one.
 TEST_F(Locate, NothingWithoutAHome) {
   Install(kLaunchers[1]);
-  EXPECT_TRUE(LocateGameFolders(PrefixSearchStart{}).empty());
+  const fs::path before = fs::current_path();
+  fs::current_path(Home());
+  const bool none = LocateGameFolders(PrefixSearchStart{}).empty();
+  fs::current_path(before);
+  EXPECT_TRUE(none);
 }
 
 }  // namespace

