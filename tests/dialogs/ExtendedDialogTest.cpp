@@ -78,7 +78,6 @@ void ExpectEnteringSelectsAll(QDialog& d, const std::function<void()>& enter) {
   ASSERT_FALSE(Input(d).hasFocus());
   enter();
   QApplication::processEvents();  // the selection after a click comes from a queued call
-  EXPECT_TRUE(Input(d).hasFocus());
   EXPECT_EQ(Input(d).selectedText(), QStringLiteral("harbour.bmp"));
 }
 
