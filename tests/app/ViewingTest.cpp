@@ -118,8 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ViewingTest, ClosingTheWindowEndsTheWaitForTheViewer) {
   viewer_.Hold();
   StoreSetting("HEXEditor", kViewer);
-  app::frmMain& window = StartOn(kShip);
-  window.show();
+  app::frmMain& window = StartOn(kShip);  // shown
   // The user closes the window once the viewer is up. Should the wait go on regardless,
   // the viewer ends by itself after a while, and the test fails.
   QTimer closer;
