@@ -162,7 +162,9 @@ class BlockLines {
         dropping_ = true;
         begin_ = end_ = 0;
       } else {
-        buffer_.resize(buffer_.size() * 2);
+        // Room for the longest line and its line end at most: a line that fills even that
+        // is over-long.
+        buffer_.resize(std::min(buffer_.size() * 2, kLongestRegistryLine + 1));
       }
     } else {
       std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
