@@ -81,9 +81,7 @@ struct DamagedCase {
 class DamagedArchiveTest : public CatalogueTest, public ::testing::WithParamInterface<DamagedCase> {};
 
 TEST_P(DamagedArchiveTest, ShowsWhatTheFileHoldsWithoutAMessage) {
-  tools::ArchiveWriter good("GOOD");
-  good.Add("good.txt", "good data");
-  AddArchive("a_good.zpk", good);
+  AddArchive("a_good.zpk", tools::ArchiveWriter("GOOD").Add("good.txt", "good data"));
   const auto damaged = AddArchiveBytes("b_damaged.zpk", GetParam().bytes());
   frmMain& w = Start();
   const QString infoBefore = w.lblResInfos->text();
@@ -109,10 +107,7 @@ TEST_P(DamagedArchiveTest, ShowsWhatTheFileHoldsWithoutAMessage) {
 }
 
 std::vector<std::byte> WithCount(std::int32_t count) {
-  tools::ArchiveWriter w("COUNT");
-  w.Add("one.txt", "11");
-  w.SetCount(count);
-  return w.Bytes();
+  return tools::ArchiveWriter("COUNT").Add("one.txt", "11").SetCount(count).Bytes();
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -17,9 +17,7 @@ using Writes = std::vector<std::pair<QString, QString>>;
 const std::string kGameFolder = "C:\\\\Games\\\\Tidewater";  // as system.reg holds it
 
 tools::ArchiveWriter OneEntry(const std::string& id) {
-  tools::ArchiveWriter writer(id);
-  writer.Add("a.txt", "text");
-  return writer;
+  return tools::ArchiveWriter(id).Add("a.txt", "text");
 }
 
 struct PrecedenceCase {
