@@ -2,7 +2,6 @@
 // archive rebuilt from its manifest is the same archive byte for byte.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "ZpkProcess.h"
@@ -18,11 +17,6 @@ using namespace zpk::test;
 using namespace zpk::tools;
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-
-void WriteText(const fs::path& path, std::string_view text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 // Extracts archive into dir/out with a manifest, rebuilds it, and returns extract's result.
 ZpkResult RoundTrip(const fs::path& archive, const TempDir& dir, const fs::path& rebuilt) {
@@ -87,9 +81,10 @@ TEST(CreateTest, ExtractThenCreateGivesTheSameBytesOrSaysWhyNot) {
 
 TEST(CreateTest, FolderEntriesAreSortedBackslashPaths) {
   TempDir dir;
-  WriteText(dir / "mod" / "b.txt", "b");
-  WriteText(dir / "mod" / "a" / "z.txt", "z");
-  WriteText(dir / "mod" / zpk::cli::PathFromUtf8("caf\xC3\xA9.txt"), "e");
+  fs::create_directories(dir / "mod" / "a");
+  WriteFileBytes(dir / "mod" / "b.txt", ToBytes("b"));
+  WriteFileBytes(dir / "mod" / "a" / "z.txt", ToBytes("z"));
+  WriteFileBytes(dir / "mod" / zpk::cli::PathFromUtf8("caf\xC3\xA9.txt"), ToBytes("e"));
 #ifndef _WIN32  // symbolic links need rights on Windows, and Wine makes none
   fs::create_symlink(dir / "mod" / "b.txt", dir / "mod" / "link.txt");
 #endif
@@ -124,10 +119,11 @@ TEST(CreateTest, WhatTheFormatCantHoldIsRefusedAndNothingWritten) {
   };
   for (const auto& c : cases) {
     TempDir dir;
-    WriteText(dir / "mod" / c.file, "data");
+    fs::create_directories((dir / "mod" / c.file).parent_path());
+    WriteFileBytes(dir / "mod" / c.file, ToBytes("data"));
     const bool inside = std::string(c.label).starts_with("output");
     const auto out = inside ? dir / "mod" / "out.zpk" : dir / "out.zpk";
-    if (inside) WriteText(out, "keep me");
+    if (inside) WriteFileBytes(out, ToBytes("keep me"));
     std::vector<std::string> args = {"create", out.string(), (dir / "mod").string()};
     args.insert(args.end(), c.extra.begin(), c.extra.end());
     const auto r = RunZpk(args);

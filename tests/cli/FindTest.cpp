@@ -15,41 +15,35 @@ using namespace std::string_literals;
 
 const std::string kBmp = "BM\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0pixels"s;
 
-class FindTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(ArchiveWriter()
-                    .Add("gfx/units/ship.bmp", kBmp)
-                    .Add("Text\\Readme.TXT", "read me")
-                    .Add("  spaced.txt  ", "s")
-                    .Add("x[1].dat", "\x01\x02"s)
-                    .WriteFile(dir_ / "a.zpk"));
-    ASSERT_TRUE(ArchiveWriter().Add("gfx\\ui\\compass.bmp", "not a bitmap").Add("caf\xC9.txt", "e").WriteFile(dir_ / "b.ZPK"));
-    ASSERT_TRUE(ArchiveWriter().Add("ship.bmp", kBmp).WriteFile(dir_ / "notes.txt"));  // not a *.zpk
-  }
+TEST(FindTest, PatternsKindsLinesAndUnreadableArchives) {
+  TempDir dir;
+  ASSERT_TRUE(ArchiveWriter()
+                  .Add("gfx/units/ship.bmp", kBmp)
+                  .Add("Text\\Readme.TXT", "read me")
+                  .Add("  spaced.txt  ", "s")
+                  .Add("x[1].dat", "\x01\x02"s)
+                  .WriteFile(dir / "a.zpk"));
+  ASSERT_TRUE(ArchiveWriter().Add("gfx\\ui\\compass.bmp", "not a bitmap").Add("caf\xC9.txt", "e").WriteFile(dir / "b.ZPK"));
+  ASSERT_TRUE(ArchiveWriter().Add("ship.bmp", kBmp).WriteFile(dir / "notes.txt"));  // not a *.zpk
 
   // "a:1 b:2" for the matches, in output order: each archive's first letter and the index.
-  std::string Found(const std::vector<std::string>& options, int& exitCode) {
+  const auto matches = [&dir](const std::vector<std::string>& options, int& exitCode) {
     auto args = std::vector<std::string>{"find", "--json"};
     args.insert(args.end(), options.begin(), options.end());
-    args.push_back(dir_.path().string());
+    args.push_back(dir.path().string());
     const auto r = RunZpk(args);
     exitCode = r.exitCode;
     std::string found;
     const auto json = nlohmann::json::parse(r.out);
     for (const auto& match : json["matches"]) {
       const auto archive = std::filesystem::path(match["archive"].get<std::string>());
-      EXPECT_EQ(dir_.path(), archive.parent_path());
+      EXPECT_EQ(dir.path(), archive.parent_path());
       found += (found.empty() ? "" : " ") + archive.filename().string().substr(0, 1) + ":" +
                std::to_string(match["index"].get<int>());
     }
     return found;
-  }
+  };
 
-  TempDir dir_;
-};
-
-TEST_F(FindTest, PatternsKindsLinesAndUnreadableArchives) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
       {{"*.bmp"}, "a:1 b:1"},
       {{"gfx\\*"}, "a:1 b:1"},                    // "\" and "/" are the same
@@ -65,24 +59,24 @@ TEST_F(FindTest, PatternsKindsLinesAndUnreadableArchives) {
   };
   for (const auto& [options, expected] : rows) {
     int exitCode = -1;
-    EXPECT_EQ(expected, Found(options, exitCode)) << ::testing::PrintToString(options);
+    EXPECT_EQ(expected, matches(options, exitCode)) << ::testing::PrintToString(options);
     EXPECT_EQ(expected.empty() ? 1 : 0, exitCode) << ::testing::PrintToString(options);
   }
 
   // Lines like grep's; with --kind, the kind in JSON.
-  const auto r = RunZpk({"find", "*ship*", dir_.path().string()});
-  EXPECT_EQ((dir_ / "a.zpk").string() + ":1:gfx/units/ship.bmp\n", r.out);
-  const auto json = nlohmann::json::parse(RunZpk({"find", "--json", "--kind", "bmp", dir_.path().string()}).out);
+  const auto r = RunZpk({"find", "*ship*", dir.path().string()});
+  EXPECT_EQ((dir / "a.zpk").string() + ":1:gfx/units/ship.bmp\n", r.out);
+  const auto json = nlohmann::json::parse(RunZpk({"find", "--json", "--kind", "bmp", dir.path().string()}).out);
   EXPECT_EQ("bmp", json["matches"][0]["kind"]);
 
-  WriteFileBytes(dir_ / "broken.zpk", ToBytes("short"));
-  const auto broken = RunZpk({"find", "*ship*", dir_.path().string()});
+  WriteFileBytes(dir / "broken.zpk", ToBytes("short"));
+  const auto broken = RunZpk({"find", "*ship*", dir.path().string()});
   EXPECT_EQ(1, broken.exitCode);  // found, but one archive could not be searched
   EXPECT_EQ(r.out, broken.out);
   EXPECT_NE(std::string::npos, broken.err.find("broken.zpk' is not an archive")) << broken.err;
 
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {"find", "*"}, {"find", "*", (dir_ / "missing").string()}, {"find", "--kind", "nope", dir_.path().string()}}) {
+           {"find", "*"}, {"find", "*", (dir / "missing").string()}, {"find", "--kind", "nope", dir.path().string()}}) {
     EXPECT_EQ(2, RunZpk(args).exitCode) << ::testing::PrintToString(args);
   }
 }

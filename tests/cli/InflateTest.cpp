@@ -15,22 +15,16 @@ using namespace zpk::test;
 using namespace zpk::tools;
 namespace fs = std::filesystem;
 
-std::vector<std::byte> Deflated(const std::vector<std::byte>& data) {
-  uLongf size = compressBound(static_cast<uLong>(data.size()));
-  std::vector<std::byte> out(size);
-  EXPECT_EQ(Z_OK, compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                            reinterpret_cast<const Bytef*>(data.data()),
-                            static_cast<uLong>(data.size()), 9));
-  out.resize(size);
-  return out;
-}
-
 TEST(InflateTest, GoodStreamsUnpackDamagedOnesFailWithoutAFile) {
   // Over 1 MiB stored and several 256 KiB chunks unpacked: both loops go round.
   std::vector<std::byte> big(3 * 1024 * 1024 + 5);
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::byte>((i * 7 + i / 4099) & 0xFF);
   const auto text = ToBytes(std::string(200000, 'x') + "the end");
-  const auto deflated = Deflated(text);
+  uLongf size = compressBound(static_cast<uLong>(text.size()));
+  std::vector<std::byte> deflated(size);
+  ASSERT_EQ(Z_OK, compress2(reinterpret_cast<Bytef*>(deflated.data()), &size,
+                            reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()), 9));
+  deflated.resize(size);
   auto corrupt = deflated;
   corrupt[corrupt.size() / 2] ^= std::byte{0x5A};
   corrupt[corrupt.size() / 2 + 1] ^= std::byte{0xA5};

@@ -38,12 +38,9 @@ TEST(LocateCommand, NoGameThenTheFolderItIsInAndArchivesFoundThere) {
   EXPECT_EQ(game.string() + "\tSteam\t" + prefix.string() + "\n", text.out);
 
   const auto json = RunZpk({"locate", "--json"});
-  ASSERT_EQ(0, json.exitCode) << json.err;
-  const auto folders = nlohmann::json::parse(json.out)["folders"];
-  ASSERT_EQ(1u, folders.size());
-  EXPECT_EQ(game.string(), folders[0]["folder"]);
-  EXPECT_EQ(prefix.string(), folders[0]["prefix"]);
-  EXPECT_EQ("Steam", folders[0]["launcher"]);
+  EXPECT_EQ(0, json.exitCode) << json.err;
+  const nlohmann::json folder = {{"folder", game.string()}, {"prefix", prefix.string()}, {"launcher", "Steam"}};
+  EXPECT_EQ(nlohmann::json({{"folders", nlohmann::json::array({folder})}}), nlohmann::json::parse(json.out));
 
   // The archive's name as the game's files have it on Windows, in any case.
   const auto list = RunZpk({"list", "--game", "data.zpk"});

@@ -48,7 +48,6 @@ std::vector<NameRow> Rows() {
     rows.push_back({"in/" + title + ".tar.gz", "in/" + title + "_.tar.gz"});
   }
   const std::vector<NameRow> more{
-      {"in/aux/inner.txt", "in/aux_/inner.txt"},
       {"CON .txt", "CON _.txt"},
       {"COM0.log", "COM0_.log"},
       {"lpt\xB9", "lpt\xB9_"},
