@@ -56,8 +56,8 @@ void WindowTest::TearDown() {
   ClearSettings();
 }
 
-std::filesystem::path WindowTest::AddArchiveBytes(const std::string& fileName,
-                                                  const std::vector<std::byte>& bytes) {
+std::filesystem::path WindowTest::AddArchive(const std::string& fileName,
+                                             const std::vector<std::byte>& bytes) {
   const std::filesystem::path path = Install() / fileName;
   WriteFileBytes(path, bytes);
   archives_[path] = bytes;

@@ -73,11 +73,7 @@ class WindowTest : public ::testing::Test {
   std::filesystem::path Root() const { return root_.path(); }
 
   // Writes an archive into the installation folder and remembers its bytes.
-  std::filesystem::path AddArchive(const std::string& fileName, const tools::ArchiveWriter& writer) {
-    return AddArchiveBytes(fileName, writer.Bytes());
-  }
-  std::filesystem::path AddArchiveBytes(const std::string& fileName,
-                                        const std::vector<std::byte>& bytes);
+  std::filesystem::path AddArchive(const std::string& fileName, const std::vector<std::byte>& bytes);
   // Removes such an archive, as the user may while the window runs.
   void RemoveArchive(const std::filesystem::path& path);
 

@@ -29,8 +29,8 @@ class NotesTest : public WindowTest {
     WindowTest::SetUp();
     tools::ArchiveWriter one("ONE");
     one.Add("a.txt", "aa");
-    AddArchive("data1.zpk", one);
-    AddArchive("data2.zpk", one);
+    AddArchive("data1.zpk", one.Bytes());
+    AddArchive("data2.zpk", one.Bytes());
   }
   std::filesystem::path NotesOf(const std::string& archive) const {
     return ProgramFolder() / (archive + ".txt");

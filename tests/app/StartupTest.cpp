@@ -32,7 +32,7 @@ class PrecedenceTest : public WindowTest, public ::testing::WithParamInterface<P
 
 TEST_P(PrecedenceTest, FindsTheFolderAndSavesOnlyThePickedOne) {
   const PrecedenceCase& c = GetParam();
-  AddArchive("data.zpk", OneEntry("INSTALL"));
+  AddArchive("data.zpk", OneEntry("INSTALL").Bytes());
   wine.MakeFolder("Program Files");
   WriteFileBytes(wine.MakeFolder("Games/Tidewater") / "game.zpk", OneEntry("REGISTRY").Bytes());
   if (c.setting == "folder") StoreSetting("InstallPath", FolderText(Install()));
@@ -85,7 +85,7 @@ class StartupTest : public WindowTest {};
 // is not saved, and that archive is the one chosen, loaded without a beep. The list holds
 // that folder's archive files only, in name order, whatever their case.
 TEST_F(StartupTest, ArchiveOnTheCommandLineOpensInItsFolder) {
-  AddArchive("data.zpk", OneEntry("INSTALL"));
+  AddArchive("data.zpk", OneEntry("INSTALL").Bytes());
   const std::filesystem::path other = Root() / "mods";
   std::filesystem::create_directories(other / "folder.zpk");
   for (const char* name : {"maps.zpk", "Data.ZPK", "audio.zpk", ".hidden.zpk"}) {
