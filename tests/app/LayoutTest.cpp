@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "AppTestSupport.h"
+#include "app/AppText.h"
 #include "app/LinkLabel.h"
 
 namespace zpk::test {
@@ -145,15 +146,11 @@ TEST_F(LayoutTest, TwoPagesAfterStartUpEachWithItsControlsInFocusOrder) {
   Start();
   EXPECT_TRUE(w.regMain->isTabVisible(0) && w.regMain->isTabVisible(1));
   EXPECT_FALSE(w.regMain->isTabVisible(2));
-  EXPECT_EQ(w.lblCopyRightMH->textFormat(), Qt::PlainText) << "the '&' shows as it is";
-  EXPECT_TRUE(w.lblCopyRightMH->text().contains(u'&'));
+  EXPECT_EQ(w.lblCopyRightMH->textFormat(), Qt::PlainText) << "the credit's '&' shows as it is";
   QTest::mouseClick(w.lblCopyRightMH, Qt::LeftButton);
   QTest::mouseClick(w.lblCopyRightQuill, Qt::LeftButton);
   QTest::mouseClick(w.lblCopyRightQuill, Qt::RightButton);
-  ASSERT_EQ(openedAddresses.size(), 2u);
-  EXPECT_TRUE(openedAddresses[0].startsWith(QStringLiteral("https://")));
-  EXPECT_TRUE(openedAddresses[1].startsWith(QStringLiteral("https://")));
-  EXPECT_NE(openedAddresses[0], openedAddresses[1]);
+  EXPECT_EQ(openedAddresses, (std::vector<QString>{app::kGameWebAddress, app::kAuthorWebAddress}));
   // The choose button reaches into the band of tabs and still takes clicks.
   EXPECT_LT(w.btnChoosePath->mapTo(w.regMain, QPoint(0, 0)).y(), w.regMain->tabBar()->height());
 

@@ -116,8 +116,7 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
   EXPECT_EQ(t.txtName->toolTip(), c.nameTip);
   for (int page = 0; page < 3; ++page) EXPECT_EQ(t.tabMain->tabText(page), c.tabs[page]) << page;
   EXPECT_EQ(t.btnOnPage->text(), c.onPage);
-  EXPECT_EQ(t.lvFiles->headerItem()->text(0), c.headers[0]);
-  EXPECT_EQ(t.lvFiles->headerItem()->text(1), c.headers[1]);
+  for (int column = 0; column < 2; ++column) EXPECT_EQ(t.lvFiles->headerItem()->text(column), c.headers[column]);
   // An empty tooltip part sets none.
   EXPECT_TRUE(t.btnHelp->toolTip().isEmpty());
 
