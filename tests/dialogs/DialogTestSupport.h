@@ -9,7 +9,6 @@
 #include <ostream>
 
 #include "dialogs/WriteLog.h"
-#include "dialogs/modMsgBoxEx.h"
 #include "support/ModalDialog.h"
 #include "support/RecordingWindowSystem.h"
 #include "support/RowName.h"
@@ -30,8 +29,6 @@ class DialogGlobalsTest : public testing::Test {
     dialogs::ForceLog = false;
     dialogs::LogFileName.clear();
     dialogs::LogFolder.clear();
-    dialogs::MsgBoxExResult = 0;
-    dialogs::InpBoxExResult.clear();
   }
 };
 

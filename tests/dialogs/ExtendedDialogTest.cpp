@@ -13,6 +13,7 @@
 
 #include "DialogTestSupport.h"
 #include "dialogs/Twips.h"
+#include "dialogs/modMsgBoxEx.h"
 
 namespace {
 
