@@ -21,11 +21,9 @@ TEST(DisplayName, TrimsOnlySpacesAfterCutting) {
 TEST(ResourcePath, MapsBothSeparatorsToTheGivenOne) {
   EXPECT_EQ(ResourcePath("gfx/units/ship.bmp", '\\'), "gfx\\units\\ship.bmp");
   EXPECT_EQ(ResourcePath("gfx\\units/ship.bmp", '/'), "gfx/units/ship.bmp");
-  EXPECT_EQ(ResourcePath("  a/b  ", '/'), "a/b");
 }
 
 TEST(Cp1252, EveryByteBecomesExactlyOneCharacter) {
-  EXPECT_EQ(Cp1252ToUtf8("ship"), "ship");
   EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");
   EXPECT_EQ(Cp1252ToUtf8("\xE9t\xE9"), "\u00E9t\u00E9");
   EXPECT_EQ(Cp1252ToUtf8("\x9F"), "\u0178");
