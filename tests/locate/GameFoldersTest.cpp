@@ -35,11 +35,7 @@ struct LauncherCase {
 const LauncherCase kLaunchers[] = {
     {"WinePrefixVariable", "WINEPREFIX", "@/custom-prefix"},
     {"DotWine", "Wine", "~/.wine"},
-    {"SteamRootReachedTwice", "Steam", "~/.local/share/Steam/steamapps/compatdata/2001/pfx",
-     [](const fs::path& home, const fs::path&) {
-       fs::create_directories(home / ".steam");
-       fs::create_directory_symlink("../.local/share/Steam", home / ".steam/steam");
-     }},
+    {"SteamDotSteam", "Steam", "~/.steam/steam/steamapps/compatdata/2001/pfx"},
     {"SteamSecondLibrary", "Steam", "@/library/steamapps/compatdata/2002/pfx",
      [](const fs::path& home, const fs::path& outside) {
        WriteText(home / ".local/share/Steam/steamapps/libraryfolders.vdf",

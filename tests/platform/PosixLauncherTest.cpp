@@ -30,14 +30,6 @@ QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
 bool Gone(long pid) { return zpk::test::WaitUntilEnded(pid, true).empty(); }
 
-State WaitUntilEnded(LaunchedProcess& process) {
-  for (int i = 0; i < 1000; ++i) {
-    const State s = process.Wait(10ms);
-    if (s != State::Running) return s;
-  }
-  return State::Running;
-}
-
 class PosixLauncherTest : public ::testing::Test {
  protected:
   void SetUp() override { fs::create_directory(dir_ / "work"); }
@@ -62,7 +54,7 @@ TEST_F(PosixLauncherTest, StartsTheProgramOnThePathWithSplitParametersInTheWorki
                         Q(dir_ / "work"));
   ASSERT_TRUE(outcome.started) << outcome.failure.toStdString();
   ASSERT_TRUE(outcome.process);
-  EXPECT_EQ(WaitUntilEnded(*outcome.process), State::Ended);
+  EXPECT_EQ(outcome.process->Wait(10s), State::Ended);
   EXPECT_EQ(outcome.process->Wait(0ms), State::Ended);  // stays ended once collected
 
   const auto runs = Runs();

@@ -32,7 +32,6 @@ TEST_P(NameFiltersTest, PairsBecomeQtNameFilters) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, NameFiltersTest,
     ::testing::Values(
-        NameFilterCase{"Empty", QString(), {}},
         NameFilterCase{"AllFilesMeansEveryName",
                        Pairs({"EXE files (*.exe)", "*.exe", "Alle Dateien (*.*)", "*.*"}),
                        {"EXE files (*.exe) (*.exe)", "Alle Dateien (*.*) (*)"}},

@@ -51,7 +51,6 @@ TEST_P(DriveMapping, LeadsToTheFolder) {
 }
 
 const MapCase kMapCases[] = {
-    {"game_folder", "C:\\Games\\Tidewater", "C", "Games/Tidewater"},
     {"spelling_of_the_disk_wins", "C:\\GAMES\\tidewater", "C", "Games/Tidewater"},
     {"doubled_backslashes", "C:\\\\Games\\\\Tidewater", "C", "Games/Tidewater"},
     {"forward_slashes", "C:/Games/Tidewater", "C", "Games/Tidewater"},

@@ -91,7 +91,6 @@ const ParseCase kParseCases[] = {
             Expect::NoKey),
     {"expand_text", Game("\"P\"=str(2):\"%SystemRoot%\\\\x\"\n"), kGame, "P", Expect::Value,
      kRegExpandSz, "%SystemRoot%\\x"},
-    Typed("binary", Game("\"B\"=hex:01,ff,7F\n"), "B", kRegBinary, 0, QByteArray("\x01\xff\x7f", 3)),
     Typed("binary_empty", Game("\"B\"=hex:\n"), "B", kRegBinary, 0, QByteArray()),
     Typed("binary_over_lines", Game("\"B\"=hex:01,02,\\\n  03,\\\r\n  04\n\"After\"=\"x\"\n"), "B",
           kRegBinary, 0, QByteArray("\x01\x02\x03\x04", 4)),

@@ -14,13 +14,7 @@ class WineRegistryTest : public testing::Test {
   WineRegistry registry_{prefix_.root()};
 };
 
-TEST_F(WineRegistryTest, ReadsUserKeysFromUserReg) {
-  prefix_.WriteSystemReg("[Software\\\\Shared] 1\n\"Where\"=\"machine\"\n");
-  prefix_.WriteUserReg("[Software\\\\Shared] 1\n\"Where\"=\"user\"\n");
-  EXPECT_EQ(registry_.Query(RegRoot::CurrentUser, "Software\\Shared", "Where")->text, "user");
-}
-
-TEST_F(WineRegistryTest, PrefersThe32BitViewOfMachineSoftware) {
+TEST_F(WineRegistryTest, MachineSoftwarePrefersThe32BitViewUserKeysComeFromUserReg) {
   // The 32-bit view comes first in the file: the native key read after it keeps its own values.
   prefix_.WriteSystemReg(
       "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1\n"
@@ -31,9 +25,11 @@ TEST_F(WineRegistryTest, PrefersThe32BitViewOfMachineSoftware) {
   EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, key, "ProgramFilesDir")->text,
             "C:\\Program Files (x86)");
   EXPECT_EQ(registry_.Query(RegRoot::LocalMachine, key, "OnlyNative")->text, "native");
-  // The user's keys have no such views.
-  prefix_.WriteUserReg("[Software\\\\Wow6432Node\\\\Quill] 1\n\"V\"=\"x\"\n");
+  // The user's keys are read from user.reg and have no such views.
+  prefix_.WriteUserReg(
+      "[Software\\\\Wow6432Node\\\\Quill] 1\n\"V\"=\"x\"\n[Software\\\\Quill] 1\n\"W\"=\"user\"\n");
   EXPECT_FALSE(registry_.Query(RegRoot::CurrentUser, "Software\\Quill", "V").has_value());
+  EXPECT_EQ(registry_.Query(RegRoot::CurrentUser, "Software\\Quill", "W").value().text, "user");
 }
 
 }  // namespace
