@@ -178,6 +178,7 @@ TEST(ExtractOutputTest, VerbosePrintsPathsNamesSelect) {
   // Without -C, into the current folder.
   fs::create_directory(root / "v");
   const auto verbose = RunZpk({"extract", "-v", (root / "res.zpk").string()}, root / "v");
+  EXPECT_EQ(0, verbose.exitCode);  // the only run with -v
   EXPECT_EQ("./a/one.txt\n./a/one (2).txt\n", Slashed(verbose.out));
   EXPECT_EQ((Tree{{"a/one.txt", "1"}, {"a/one (2).txt", "2"}}), ReadTree(root / "v"));
 
