@@ -15,8 +15,6 @@ QSettings OpenSettings() {
                    platform::kSettingsOrganisation, platform::kSettingsApplication);
 }
 
-void ClearSettings() { OpenSettings().clear(); }  // written when the store goes
-
 void ClickRow(app::ChoiceList& list, int row) {
   const QModelIndex index = list.model()->index(row, 0);
   list.scrollTo(index);
@@ -40,7 +38,7 @@ QStringList ListedRows(const app::ChoiceList& list) {
 }
 
 void WindowTest::SetUp() {
-  ClearSettings();
+  OpenSettings().clear();  // written when the store goes
   folderPicker.cancelWhenUnscripted = false;
   setenv("WINEPREFIX", wine.root().c_str(), 1);
   registry = platform::CreateSystemRegistry();
@@ -53,7 +51,6 @@ void WindowTest::TearDown() {
   for (const auto& [path, bytes] : archives_) {
     EXPECT_EQ(ReadFileBytes(path), bytes) << "archive changed: " << path;
   }
-  ClearSettings();
 }
 
 std::filesystem::path WindowTest::AddArchive(const std::string& fileName,

@@ -28,10 +28,9 @@ class NotesTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    tools::ArchiveWriter one("ONE");
-    one.Add("a.txt", "aa");
-    AddArchive("data1.zpk", one.Bytes());
-    AddArchive("data2.zpk", one.Bytes());
+    const auto one = tools::ArchiveWriter("ONE").Add("a.txt", "aa").Bytes();
+    AddArchive("data1.zpk", one);
+    AddArchive("data2.zpk", one);
   }
   std::filesystem::path NotesOf(const std::string& archive) const {
     return ProgramFolder() / (archive + ".txt");
@@ -71,14 +70,12 @@ TEST_F(NotesTest, TypedNotesAreSavedWhenAnotherArchiveIsChosenUneditedOnesNever)
   EXPECT_EQ(std::filesystem::last_write_time(NotesOf("data2.zpk")), stamp);
 }
 
-// A folder without archives (here one gone since the last run): nothing chosen, nothing
-// said, the labels keep their design texts. "Done" closes the window and saves typed notes,
-// once: with no archive chosen, to ".txt".
+// A folder without archives (here one gone since the last run): nothing chosen and nobody
+// asked (a folder dialog fails the test), the labels keep their design texts. "Done"
+// closes the window and saves typed notes, once: with no archive chosen, to ".txt".
 TEST_F(NotesTest, FolderWithoutArchivesChoosesNothingAndDoneSavesTypedNotesOnce) {
   StoreSetting("InstallPath", FolderText(Root() / "gone"));
   frmMain& w = Start();
-  EXPECT_EQ(windowSystem.beeps, 0);
-  EXPECT_TRUE(windowSystem.messages.empty());
   EXPECT_EQ(w.lblZPKID->text(), "lblZPKID");
   Type(w, "n");
   w.btnDone->click();

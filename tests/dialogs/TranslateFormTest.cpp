@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QDateTime>
 #include <QDialog>
 #include <QFontMetrics>
@@ -41,7 +40,7 @@ constexpr int kDesignWidth = 33;
 // A form with one control of every tag layout, designed in German.
 struct TestForm {
   QDialog form;
-  QPushButton *btnHelp, *btnNext, *btnOnPage;
+  QPushButton *btnHelp, *btnNext;
   QLineEdit* txtName;
   QTabWidget* tabMain;
   QTreeWidget* lvFiles;
@@ -52,17 +51,15 @@ struct TestForm {
     QFont big(QStringLiteral("DejaVu Sans"));
     big.setPointSize(20);
     form.setFont(big);
-    btnHelp = Add<QPushButton>(form, "btnHelp", QStringLiteral("Hilfe"), QStringLiteral("Hilfe||Help|"));
     btnNext = Add<QPushButton>(form, "btnNext", QStringLiteral("~Weiter"),
                                QStringLiteral("~Weiter|Zur n\u00e4chsten Seite|~Next|To the next page"));
     QFont small = big;
     small.setPointSize(6);
     btnNext->setFont(small);  // the fitting measures in the form's font, not this one
     btnNext->setGeometry(10, 10, kDesignWidth, 20);
-    // Tags that mark a control as untranslated: "!", no "|", empty.
-    Add<QLabel>(form, "lblBang", QStringLiteral("Design"), QStringLiteral("!"));
+    // A tag without "|" marks a control as untranslated ("!" is one, as is the empty tag of
+    // every control here without one).
     Add<QLabel>(form, "lblNoBar", QStringLiteral("Design"), QStringLiteral("Nur Deutsch"));
-    Add<QCheckBox>(form, "cbEmpty", QStringLiteral("Design"), QString(""));
     txtName = Add<QLineEdit>(form, "txtName", QStringLiteral("Design"), QStringLiteral("Name|Ihr Name|Name|Your name"));
     tabMain = Add<QTabWidget>(form, "tabMain", QString(), QStringLiteral("Dateien|Bilder|Optionen|Files|Pictures|Options"));
     auto* first = new QWidget;
@@ -71,7 +68,8 @@ struct TestForm {
     picture.fill(Qt::red);
     tabMain->addTab(new QWidget, QIcon(picture), QStringLiteral("Tab 1"));
     tabMain->addTab(new QWidget, QStringLiteral("Tab 2"));
-    btnOnPage = Add<QPushButton>(*first, "btnOnPage", QStringLiteral("Laden"), QStringLiteral("Laden||Load|"));
+    // On a page: the controls inside other controls are translated too.
+    btnHelp = Add<QPushButton>(*first, "btnHelp", QStringLiteral("Hilfe"), QStringLiteral("Hilfe||Help|"));
     lvFiles = Add<QTreeWidget>(form, "lvFiles", QString(), QStringLiteral("Name|Gr\u00f6\u00dfe|Name|Size"));
     lvFiles->setHeaderLabels({QStringLiteral("col1"), QStringLiteral("col2")});
   }
@@ -80,22 +78,22 @@ struct TestForm {
 struct LanguageCase {
   const char* name;
   std::int32_t language;
-  QString title, help, next, nextTip, nameTip, tabs[3], onPage, headers[2];
+  QString title, help, next, nextTip, nameTip, tabs[3], headers[2];
 };
 
 const LanguageCase kLanguageCases[] = {
     {"German", 0, QStringLiteral(" Nachricht"), QStringLiteral("Hilfe"), QStringLiteral("Weiter"),
      QStringLiteral(" Zur n\u00e4chsten Seite"), QStringLiteral(" Ihr Name"),
      {QStringLiteral("Dateien"), QStringLiteral("  Bilder"), QStringLiteral("Optionen")},
-     QStringLiteral("Laden"), {QStringLiteral("Name"), QStringLiteral("Gr\u00f6\u00dfe")}},
+     {QStringLiteral("Name"), QStringLiteral("Gr\u00f6\u00dfe")}},
     {"English", 1, QStringLiteral(" Message"), QStringLiteral("Help"), QStringLiteral("Next"),
      QStringLiteral(" To the next page"), QStringLiteral(" Your name"),
      {QStringLiteral("Files"), QStringLiteral("  Pictures"), QStringLiteral("Options")},
-     QStringLiteral("Load"), {QStringLiteral("Name"), QStringLiteral("Size")}},
+     {QStringLiteral("Name"), QStringLiteral("Size")}},
     // The first language the tags do not reach leaves every design text.
     {"FirstBeyond", 2, QStringLiteral("Design"), QStringLiteral("Hilfe"), QStringLiteral("~Weiter"),
      QString(), QString(), {QStringLiteral("Tab 0"), QStringLiteral("Tab 1"), QStringLiteral("Tab 2")},
-     QStringLiteral("Laden"), {QStringLiteral("col1"), QStringLiteral("col2")}},
+     {QStringLiteral("col1"), QStringLiteral("col2")}},
 };
 
 class TranslateFormLanguageTest : public zpk::test::DialogGlobalsTest,
@@ -115,7 +113,6 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
   EXPECT_EQ(t.txtName->text(), QStringLiteral("Design"));
   EXPECT_EQ(t.txtName->toolTip(), c.nameTip);
   for (int page = 0; page < 3; ++page) EXPECT_EQ(t.tabMain->tabText(page), c.tabs[page]) << page;
-  EXPECT_EQ(t.btnOnPage->text(), c.onPage);
   for (int column = 0; column < 2; ++column) EXPECT_EQ(t.lvFiles->headerItem()->text(column), c.headers[column]);
   // An empty tooltip part sets none.
   EXPECT_TRUE(t.btnHelp->toolTip().isEmpty());
@@ -128,7 +125,7 @@ TEST_P(TranslateFormLanguageTest, EveryTagLayoutTakesItsAlternative) {
   EXPECT_EQ(t.btnNext->height(), 20);
   EXPECT_EQ(t.btnHelp->width(), TestForm().btnHelp->width());
 
-  // The untranslated markers ("!", no "|", empty) are no malformed tags, which would beep.
+  // The untranslated tags are no malformed tags, which would beep.
   EXPECT_EQ(windows.beeps, 0);
 }
 
@@ -208,7 +205,6 @@ TEST_F(WriteLogTest, AppendsADatedLineOnlyWhenAllowed) {
     const char* message;
     std::string logged;
   } rows[] = {{"", true, "!alarm", ""},
-              {"zpk.log", false, "plain", "!first\n"},
               {"zpk.log", false, "!alarm", "!first\n!alarm\n"},
               {"zpk.log", false, "not!", "!first\n"}};
   for (const auto& row : rows) {
