@@ -61,7 +61,6 @@ TEST_F(CatalogueTest, LabelsDescribeTheArchiveAndEveryLaterChoiceReloads) {
   ClickArchive(0);
   ClickArchive(1);
   EXPECT_EQ(windowSystem.beeps, 2);
-  EXPECT_EQ(ListedRows(*w.lstZPKRes), QStringList({"misc/README"}));
   EXPECT_EQ(w.lblResInfos->text(), QStringLiteral(", Pos:  (0), Len:  (0)"));
   EXPECT_EQ(windowSystem.Count("busy"), 3);
   EXPECT_EQ(windowSystem.Count("normal"), 3);
